@@ -1,0 +1,17 @@
+// Console text encoding: sources hold UTF-8, the console gets CP932
+// (Shift-JIS) unless a UTF-8 terminal is reading.
+#pragma once
+
+#include <cstddef>
+
+enum ConsoleEncoding { EncodingCp932, EncodingUtf8 };
+
+// A terminal under a UTF-8 locale reads UTF-8; pipes and files get CP932.
+ConsoleEncoding chooseConsoleEncoding(bool isTerminal, const char* codeset);
+
+// The encoding for standard output, decided once from its terminal and the locale.
+ConsoleEncoding detectConsoleEncoding();
+
+// Converts UTF-8 text to CP932. Returns the bytes written to out, or -1 when
+// the text cannot be converted or does not fit.
+long toCp932(const char* text, size_t length, char* out, size_t capacity);

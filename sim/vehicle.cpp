@@ -1,0 +1,51 @@
+#include "sim/vehicle.h"
+
+#include <cmath>
+
+#include "sim/settings.h"
+
+double& stateElement(VehicleState& state, int index) {
+    switch (index) {
+        case 0: return state.dist;
+        case 1: return state.theta;
+        case 2: return state.x;
+        case 3: return state.y;
+        case 4: return state.phi;
+        case 5: return state.kappa;
+        default: return state.pathParam;
+    }
+}
+
+static double saturateSteerRate(double u) {
+    if (u > kMaxSteerRate) return kMaxSteerRate;
+    if (u < -kMaxSteerRate) return -kMaxSteerRate;
+    return u;
+}
+
+StateDerivative vehicleDerivative(int mechanism, const VehicleState& state, double u) {
+    const double v = (mechanism == Mech1FDW1FS) ? kDriveSpeed * std::cos(state.phi) : kDriveSpeed;
+    double turnRate = u;
+    double steerRate = 0.0;
+    if (mechanism == Mech1FDW1FS) {
+        turnRate = kDriveSpeed * std::sin(state.phi) / kWheelBase;
+        steerRate = saturateSteerRate(u);
+    } else if (mechanism == Mech1RDW1FS) {
+        turnRate = kDriveSpeed * std::tan(state.phi) / kWheelBase;
+        steerRate = saturateSteerRate(u);
+    }
+    StateDerivative f;
+    f.value[0] = v;
+    f.value[1] = turnRate;
+    f.value[2] = v * std::cos(state.theta);
+    f.value[3] = v * std::sin(state.theta);
+    f.value[4] = steerRate;
+    return f;
+}
+
+void limitSteering(int mechanism, VehicleState& state, const StateDerivative& derivative) {
+    // 2DW1C: the steering angle of a front-steered vehicle turning at the same rate.
+    if (mechanism == Mech2DW1C)
+        state.phi = std::atan(kWheelBase * derivative.value[1] / derivative.value[0]);
+    if (state.phi >= kMaxSteerAngle) state.phi = kMaxSteerAngle;
+    if (state.phi <= -kMaxSteerAngle) state.phi = -kMaxSteerAngle;
+}

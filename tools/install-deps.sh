@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that `make run` or `make test` needs and are missing.
+# Usage: tools/install-deps.sh run|test
+set -eu
+
+run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
+test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick python3"
+
+case "${1:-run}" in
+  run) wanted=$run_packages ;;
+  test) wanted=$test_packages ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $wanted; do
+  if [ "$package" = python3 ] && command -v python3 >/dev/null 2>&1; then continue; fi
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $package" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages:$missing" >&2
+  echo "Install them as root with:" >&2
+  echo "  apt-get update && apt-get install -y$missing" >&2
+  exit 1
+fi
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq --no-install-recommends $missing
