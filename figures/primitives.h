@@ -22,3 +22,9 @@ void drawRectangle(const double corner[2], double width, double height, double a
                    const RgbaColor* colour);
 void drawRectangleOutline(const double corner[2], double width, double height, double angle,
                           const RgbaColor* colour);
+
+// The frame every shape draws in: lighting off, matrix pushed, moved to the
+// origin (and turned by angle, radians), colour set. closeShapeFrame undoes it.
+void openShapeFrame(const double origin[2], const RgbaColor* colour);
+void openTurnedShapeFrame(const double origin[2], double angle, const RgbaColor* colour);
+void closeShapeFrame();
