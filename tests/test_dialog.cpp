@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+#include "display/view.h"
+#include "platform/console.h"
+#include "sim/gains.h"
+#include "sim/record.h"
+#include "sim/settings.h"
+#include "test_dialog_transcript.h"
+#include "ui/dialog.h"
+
+using namespace transcript;
+
+namespace {
+
+std::string tempPath(const char* name) {
+    return std::string(P_tmpdir) + "/agv-dialog-" + std::to_string(getpid()) + "-" + name;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
+
+std::string readFile(const std::string& path) {
+    std::string text;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+// Runs `action` with standard input read from `input` and returns what it wrote to standard output.
+template <typename Action>
+std::string withConsole(const std::string& input, Action action) {
+    const std::string in = tempPath("in"), out = tempPath("out");
+    writeFile(in, input);
+    if (!std::freopen(in.c_str(), "rb", stdin)) return "<no input>";
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    const int file = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(file, STDOUT_FILENO);
+    close(file);
+    action();
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    const std::string text = readFile(out);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    return text;
+}
+
+std::string dialog(const std::string& input) { return withConsole(input, settingsDialog); }
+
+const Summary kStartupSummary = {1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, false};
+
+class Dialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setConsoleEncoding(EncodingCp932);
+        simSettings = {Mech2DW1C, ControlP, PathLine, 1.0, 0.7, kTwoPi * 1.0, -2.0, 1.0, 0.0, 0.0, '0'};
+        designGains();
+        resetView();
+    }
+    static void expectStartupDesign() {
+        EXPECT_EQ(simSettings.fn, 1.0);
+        EXPECT_EQ(simSettings.zeta, 0.7);
+        EXPECT_EQ(simSettings.omegaN, kTwoPi);
+        EXPECT_NEAR(gainTable.gains[Mech2DW1C][ControlP].kD, 39.4784, 5e-5);
+    }
+    static void expectPose(double x, double y, double theta) {
+        EXPECT_EQ(simSettings.x0, x);
+        EXPECT_EQ(simSettings.y0, y);
+        EXPECT_EQ(simSettings.theta0, theta);
+    }
+};
+
+// The full sequence, as at start-up: path, question on fn, question on the pose.
+std::string fullPass(bool oldCircle, bool newCircle, const Summary& s, const std::string& echo) {
+    return title(s.mechanism) + pathSection(oldCircle, newCircle) + fnQuestion(s.fn, s.zeta) +
+           poseQuestion(s.x, s.y, s.degrees) + summary(s) + computationAndHelp(echo);
+}
+
+TEST_F(Dialog, StartupPassAnsweredZeroNoNoPrintsNoGainLines) {
+    const std::string out = dialog("0\nn\nn\nq\n");
+    EXPECT_EQ(out, cp932(fullPass(false, false, kStartupSummary, " q")));
+    EXPECT_EQ(simSettings.pathKind, PathLine);
+    expectStartupDesign();
+    expectPose(-2.0, 1.0, 0.0);
+}
+
+TEST_F(Dialog, EveryAnswerButLowerCaseYIsNo) {
+    for (const char* answers : {"0YYq", "0NNq", "0  q", "0\r\nn\r\nn\r\nq\r\n", "0\x1b\xffq"}) {
+        SetUp();
+        EXPECT_EQ(dialog(answers), cp932(fullPass(false, false, kStartupSummary, " q"))) << answers;
+        expectStartupDesign();
+        expectPose(-2.0, 1.0, 0.0);
+    }
+}
+
+TEST_F(Dialog, CircleNewDesignValuesAndPose) {
+    const std::string out = dialog("1y0.5 0.7\ny1 -0.5 45\nq");
+    const Summary s = {1, 1, 0.5, 0.7, 1.0, -0.5, 45.0, true};
+    EXPECT_EQ(out, cp932(title(1) + pathSection(false, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, "", 0.5, 0.7) +
+                         halfHertzGains() + poseQuestion(-2.0, 1.0, 0.0) + poseEntry(-2.0, 1.0, 0.0, "") + summary(s) +
+                         computationAndHelp(" q")));
+    EXPECT_EQ(simSettings.pathKind, PathCircle);
+    EXPECT_EQ(simSettings.omegaN, kTwoPi * 0.5);
+    EXPECT_NEAR(gainTable.gains[Mech1FDW1FS][ControlPI].kI, 2.2440, 5e-5);
+    expectPose(1.0, -0.5, 45 * 0.0174532925);
+}
+
+TEST_F(Dialog, AnyPathKeyButZeroChoosesTheCircleAndTheRunsFollowThePath) {
+    for (const char key : {'1', 'c', '9', ' '}) {
+        SetUp();
+        EXPECT_EQ(dialog(std::string(1, key) + "nn"),
+                  cp932(fullPass(false, true, {1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}, "")));
+        EXPECT_EQ(simSettings.pathKind, PathCircle);
+    }
+    // The 1FDW1FS P run ends at a different sample on each path.
+    EXPECT_EQ(trajectoryRecord.lastSample[1][ControlP], 1310);
+    dialog("0nn");
+    EXPECT_EQ(trajectoryRecord.lastSample[1][ControlP], 1179);
+}
+
+TEST_F(Dialog, KeyFGoesStraightToTheFnEntry) {
+    simSettings.lastKey = 'f';
+    const std::string out = dialog("0.5\n0.7\nn\nq\n");
+    EXPECT_EQ(out, cp932(title(1) + fnEntry(1.0, 0.7, "", 0.5, 0.7) + halfHertzGains() + poseQuestion(-2.0, 1.0, 0.0) +
+                         summary({1, 1, 0.5, 0.7, -2.0, 1.0, 0.0, false}) + computationAndHelp(" q")));
+}
+
+TEST_F(Dialog, KeyHGoesStraightToThePoseEntry) {
+    simSettings.lastKey = 'h';
+    simSettings.pathKind = PathCircle;
+    simSettings.controlLaw = ControlPI;
+    const std::string out = dialog("5 5 90\nq\n");
+    EXPECT_EQ(out, cp932(title(1) + poseEntry(-2.0, 1.0, 0.0, "") + summary({1, 2, 1.0, 0.7, 5.0, 5.0, 90.0, true}) +
+                         computationAndHelp(" q")));
+    expectPose(5.0, 5.0, 90 * 0.0174532925);
+    EXPECT_NEAR(simSettings.theta0, 1.570796325, 1e-15);
+    EXPECT_EQ(simSettings.pathKind, PathCircle);
+}
+
+TEST_F(Dialog, SecondPassStartsFromTheFirstPassesChoices) {
+    dialog("1y0.5 0.7\ny1 -0.5 45\nq");
+    simSettings.lastKey = 'c';
+    const Summary s = {1, 1, 0.5, 0.7, 1.0, -0.5, 45.0, false};
+    EXPECT_EQ(dialog("0nnq"), cp932(fullPass(true, false, s, " q")));
+}
+
+TEST_F(Dialog, SummaryShowsOmegaMaxOnlyForSteeredMechanisms) {
+    for (int mechanism : {1, 2, 3}) {
+        for (int law : {ControlP, ControlPI}) {
+            simSettings.mechanism = mechanism;
+            simSettings.controlLaw = law;
+            simSettings.theta0 = -0.5;
+            const std::string out = withConsole("", printSettingsSummary);
+            const double degrees = -0.5 * 57.2957795;
+            EXPECT_EQ(out, cp932(summary({mechanism, law, 1.0, 0.7, -2.0, 1.0, degrees, false})));
+            EXPECT_EQ(out.find(cp932("ωmax")) != std::string::npos, mechanism != 1);
+        }
+    }
+}
+
+TEST_F(Dialog, TitleNamesTheMechanismShown) {
+    simSettings.mechanism = Mech1RDW1FS;
+    EXPECT_EQ(dialog("0nn").substr(0, cp932(title(3)).size()), cp932(title(3)));
+}
+
+TEST_F(Dialog, PassResetsZoomAnimationAndPhasePlaneButKeepsPan) {
+    viewState = {0.7, 0.35, -0.15, 0.1, -0.3, 40, 12};
+    dialog("0nnq");
+    EXPECT_EQ(viewState.zoom, 0.2);
+    EXPECT_EQ(viewState.panX, 0.35);
+    EXPECT_EQ(viewState.panY, -0.15);
+    EXPECT_EQ(viewState.phaseOriginX, 0.6);
+    EXPECT_EQ(viewState.phaseOriginY, 0.55);
+    EXPECT_EQ(viewState.animIndexP, 0);
+    EXPECT_EQ(viewState.animIndexPI, 0);
+}
+
+// fn entry answers after 'f'; the pose question gets 'n' and the final key 'q'.
+struct FnEntryCase {
+    const char* input;
+    const char* note;
+    double fn, zeta;
+};
+
+TEST_F(Dialog, FnEntryKeepsWhatItCouldNotTake) {
+    const FnEntryCase cases[] = {
+        {"0.5 zz 9\nnq", notANumber(), 0.5, 0.7},  // zeta unread; "zz 9" must not answer the question
+        {"x 0.3\nnq", notANumber(), 1.0, 0.7},
+        {"0 0.3\nnq", zeroDesignValue(), 1.0, 0.7},  // both kept, not only fn
+        {"0.5 0\nnq", zeroDesignValue(), 1.0, 0.7},
+        {"nan 0.7\nnq", notFinite(), 1.0, 0.7},
+        {"0.5 inf\nnq", notFinite(), 1.0, 0.7},
+        {"-infinity 0.2\nnq", notFinite(), 1.0, 0.7},
+        {"1e999 0.2\nnq", notFinite(), 1.0, 0.7},
+        {"0 zz\nnq", zeroDesignValue(), 1.0, 0.7},
+    };
+    for (const FnEntryCase& c : cases) {
+        SetUp();
+        simSettings.lastKey = 'f';
+        const std::string out = dialog(c.input);
+        std::string gains = c.fn == 0.5 ? halfHertzGains() : startupGains();
+        EXPECT_EQ(out, cp932(title(1) + fnEntry(1.0, 0.7, c.note, c.fn, c.zeta) + gains + poseQuestion(-2.0, 1.0, 0.0) +
+                             summary({1, 1, c.fn, c.zeta, -2.0, 1.0, 0.0, false}) + computationAndHelp(" q")))
+            << c.input;
+        EXPECT_EQ(simSettings.fn, c.fn) << c.input;
+        EXPECT_EQ(simSettings.zeta, c.zeta) << c.input;
+        EXPECT_EQ(simSettings.omegaN, kTwoPi * c.fn) << c.input;
+        EXPECT_TRUE(std::isfinite(gainTable.gains[Mech2DW1C][ControlPI].kI)) << c.input;
+    }
+}
+
+TEST_F(Dialog, NegativeDesignValuesAreAccepted) {
+    simSettings.lastKey = 'f';
+    const std::string out = dialog("-0.5 -0.7\nn");
+    EXPECT_EQ(simSettings.fn, -0.5);
+    EXPECT_EQ(simSettings.zeta, -0.7);
+    EXPECT_EQ(simSettings.omegaN, -kPi);
+    EXPECT_NE(out.find(cp932("\n    新fn ζ=\n    固有振動数fn=-0.500[Hz]  減衰比ζ=-0.700")), std::string::npos);
+    EXPECT_NEAR(gainTable.gains[Mech2DW1C][ControlP].kTheta, 2 * 0.7 * kPi, 1e-12);
+}
+
+struct PoseEntryCase {
+    const char* input;
+    const char* note;
+    double x, y, theta;
+};
+
+TEST_F(Dialog, PoseEntryKeepsWhatItCouldNotTake) {
+    const double oldTheta = 0.5;  // rad; a kept heading must not be converted again
+    const PoseEntryCase cases[] = {
+        {"3 zz 7\nq", notANumber(), 3.0, 1.0, oldTheta},
+        {"3 -4 zz\nq", notANumber(), 3.0, -4.0, oldTheta},
+        {"? 1 2\nq", notANumber(), -2.0, 1.0, oldTheta},
+        {"1 nan 5\nq", notFinite(), -2.0, 1.0, oldTheta},
+        {"1 2 inf\nq", notFinite(), -2.0, 1.0, oldTheta},
+        {"-1 -2 -90\nq", "", -1.0, -2.0, -90 * 0.0174532925},
+    };
+    for (const PoseEntryCase& c : cases) {
+        SetUp();
+        simSettings.lastKey = 'h';
+        simSettings.theta0 = oldTheta;
+        const double oldDegrees = oldTheta * 57.2957795;
+        const std::string out = dialog(c.input);
+        EXPECT_EQ(out, cp932(title(1) + poseEntry(-2.0, 1.0, oldDegrees, c.note) +
+                             summary({1, 1, 1.0, 0.7, c.x, c.y, c.theta * 57.2957795, false}) +
+                             computationAndHelp(" q")))
+            << c.input;
+        expectPose(c.x, c.y, c.theta);
+    }
+}
+
+// Input that ends before each prompt in turn: no hang, the rest counts as no.
+struct EndCase {
+    const char* input;
+    bool circle;
+    double fn, x, y, theta;
+    std::string expected;
+};
+
+TEST_F(Dialog, EndOfInputAtEveryPromptKeepsSettingsAndReturns) {
+    const Summary old = kStartupSummary;
+    const std::string tail = computationAndHelp("");
+    const std::string newFn = fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, "", 0.5, 0.7) + halfHertzGains();
+    const std::string askPose = poseQuestion(-2.0, 1.0, 0.0);
+    Summary half = old;
+    half.fn = 0.5;
+    half.circle = true;
+    Summary moved = half;
+    moved.x = 1.0;
+    moved.y = 2.0;
+    Summary turned = moved;
+    turned.degrees = 3.0;
+    const EndCase cases[] = {
+        {"", true, 1.0, -2.0, 1.0, 0.0,  // the path stays the circle
+         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + askPose + summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + tail},
+        {"1y", true, 1.0, -2.0, 1.0, 0.0,
+         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, noInput(), 1.0, 0.7) +
+             startupGains() + askPose + summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + tail},
+        {"1y0.5", true, 0.5, -2.0, 1.0, 0.0,
+         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, noInput(), 0.5, 0.7) +
+             halfHertzGains() + askPose + summary(half) + tail},
+        {"1y0.5 0.7", true, 0.5, -2.0, 1.0, 0.0, title(1) + pathSection(true, true) + newFn + askPose + summary(half) + tail},
+        {"1y0.5 0.7\ny", true, 0.5, -2.0, 1.0, 0.0,
+         title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(half) + tail},
+        {"1y0.5 0.7\ny1 2", true, 0.5, 1.0, 2.0, 0.0,
+         title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(moved) + tail},
+        {"1y0.5 0.7\ny1 2 3", true, 0.5, 1.0, 2.0, 3 * 0.0174532925,
+         title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, "") + summary(turned) + tail},
+    };
+    for (const EndCase& c : cases) {
+        SetUp();
+        simSettings.pathKind = PathCircle;
+        EXPECT_EQ(dialog(c.input), cp932(c.expected)) << c.input;
+        EXPECT_EQ(simSettings.pathKind, c.circle ? PathCircle : PathLine) << c.input;
+        EXPECT_EQ(simSettings.fn, c.fn) << c.input;
+        EXPECT_EQ(simSettings.zeta, 0.7) << c.input;
+        expectPose(c.x, c.y, c.theta);
+    }
+}
+
+TEST_F(Dialog, EndOfInputAfterKeysFAndH) {
+    simSettings.lastKey = 'f';
+    EXPECT_EQ(dialog(""), cp932(title(1) + fnEntry(1.0, 0.7, noInput(), 1.0, 0.7) + startupGains() +
+                                poseQuestion(-2.0, 1.0, 0.0) + summary(kStartupSummary) + computationAndHelp("")));
+    simSettings.lastKey = 'h';
+    EXPECT_EQ(dialog(""), cp932(title(1) + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(kStartupSummary) +
+                                computationAndHelp("")));
+    expectStartupDesign();
+    expectPose(-2.0, 1.0, 0.0);
+}
+
+}  // namespace
