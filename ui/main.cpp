@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "display/view.h"
+#include "display/window.h"
 #include "sim/gains.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
@@ -20,8 +21,5 @@ int main(int argc, char** argv) {
     simSettings.lastKey = '0';
     settingsDialog();
 
-    // The window comes next: return initWindow(&argc, argv);
-    (void)argc;
-    (void)argv;
-    return 0;
+    return initWindow(&argc, argv);
 }

@@ -1,0 +1,17 @@
+// The drawing window: GLUT set-up and main loop, the reshape callback, and
+// the steps that open and close every frame.
+#pragma once
+
+// Window title: the key summary, UTF-8.
+extern const char windowTitle[];
+
+// Opens the 800 x 800 window, registers the callbacks and enters the GLUT
+// main loop; argc and argv go to GLUT unchanged.
+int initWindow(int* argc, char** argv);
+
+void onReshape(int width, int height);
+
+// White background, identity modelview.
+void clearFrame();
+// Flush and show the back buffer.
+void finishFrame();

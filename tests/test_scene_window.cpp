@@ -1,0 +1,113 @@
+// Window set-up, reshape and the steps that open and close a frame.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "display/scene.h"
+#include "display/window.h"
+#include "tests/test_scene_fixture.h"
+#include "ui/keys.h"
+
+namespace {
+
+const char kTitle[] =
+    "1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
+    "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続";
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        useShownDefaults();
+        fillAllRuns(3, 5);
+        recorderReset();
+    }
+
+    static std::vector<std::string> namesWithout(const char* skipped) {
+        std::vector<std::string> names;
+        for (const std::string& n : recorderCallNames()) {
+            if (n != skipped) names.push_back(n);
+        }
+        return names;
+    }
+};
+
+TEST_F(WindowTest, InitWindowSetsGlutUpInOrderAndEntersTheMainLoop) {
+    int argc = 2;
+    char arg0[] = "agvsim";
+    char arg1[] = "-iconic";
+    char* argv[] = {arg0, arg1, nullptr};
+    initWindow(&argc, argv);
+
+    std::vector<std::string> names = namesWithout("glXGetCurrentDrawable");
+    std::vector<std::string> expected = {
+        "glutInitWindowSize", "glutInit",        "glutInitDisplayMode",
+        "glutCreateWindow",   "glXGetCurrentDisplay", "glutDisplayFunc",
+        "glutReshapeFunc",    "glutKeyboardFunc", "glClearColor",
+        "glEnable",           "glutMainLoop"};
+    EXPECT_EQ(names, expected);
+
+    const auto& calls = recorderCalls();
+    EXPECT_EQ(calls[0].args, (std::vector<double>{800, 800}));
+    EXPECT_EQ(calls[1].args, (std::vector<double>{2}));
+    EXPECT_EQ(calls[2].args, (std::vector<double>{GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH}));
+    EXPECT_EQ(calls[3].text, std::string(kTitle));  // UTF-8 bytes as written
+    EXPECT_EQ(std::string(windowTitle), std::string(kTitle));
+
+    const RecorderState& state = recorderState();
+    EXPECT_EQ(state.displayFunc, &onDisplay);
+    EXPECT_EQ(state.reshapeFunc, &onReshape);
+    EXPECT_EQ(state.keyboardFunc, &onKeyboard);
+    EXPECT_EQ(state.clearColour[0], 1.0f);
+    EXPECT_EQ(state.clearColour[1], 1.0f);
+    EXPECT_EQ(state.clearColour[2], 1.0f);
+    EXPECT_TRUE(state.lighting);
+}
+
+TEST_F(WindowTest, ReshapeSetsViewportAndIdentityProjection) {
+    glMatrixMode(GL_PROJECTION);
+    glTranslated(0.5, 0.5, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslated(0.25, 0.0, 0.0);
+    onReshape(800, 400);
+    const RecorderState& state = recorderState();
+    EXPECT_EQ(state.viewport[2], 800);
+    EXPECT_EQ(state.viewport[3], 400);
+    EXPECT_EQ(state.matrixMode, static_cast<GLenum>(GL_MODELVIEW));
+    EXPECT_EQ(state.projection[12], 0.0);
+    EXPECT_EQ(state.modelview[12], 0.25);  // left for clearFrame
+}
+
+TEST_F(WindowTest, EveryFrameStartsClearAndIdentityAndEndsSwapped) {
+    glTranslated(0.3, 0.0, 0.0);
+    clearFrame();
+    const auto& calls = recorderCalls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[1].name, "glClear");
+    EXPECT_EQ(calls[1].args, (std::vector<double>{GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}));
+    EXPECT_EQ(recorderState().modelview[12], 0.0);
+    recorderReset();
+    finishFrame();
+    EXPECT_EQ(recorderCallNames(), (std::vector<std::string>{"glFlush", "glutSwapBuffers"}));
+}
+
+// The first frame's texts must already be near-black: lighting on, as
+// after any primitive, when the first text is placed.
+TEST_F(WindowTest, TextsAreNearBlackOnTheFirstFrameAsOnLaterOnes) {
+    int argc = 1;
+    char arg0[] = "agvsim";
+    char* argv[] = {arg0, nullptr};
+    initWindow(&argc, argv);
+    for (int frame = 0; frame < 2; ++frame) {
+        size_t before = recorderTexts().size();
+        recorderState().displayFunc();
+        const auto& texts = recorderTexts();
+        ASSERT_EQ(texts.size(), before + 13) << frame;
+        for (size_t t = before; t < texts.size(); ++t) {
+            EXPECT_TRUE(texts[t].lighting) << frame << " " << texts[t].bytes;
+            EXPECT_FLOAT_EQ(texts[t].rasterColour[0], 0.04f);
+        }
+    }
+}
+
+}  // namespace
