@@ -90,14 +90,21 @@ static bool readPose(char** values, int available) {
 // or -1 after an error message.
 static int applyOption(const char* option, char** values, int available) {
     const char* value = available > 0 ? values[0] : nullptr;
-    if (std::strcmp(option, "--path") == 0) return readPath(value, &simSettings.pathKind) ? 1 : -1;
-    if (std::strcmp(option, "--fn") == 0) return readNonZero(option, value, &simSettings.fn) ? 1 : -1;
-    if (std::strcmp(option, "--zeta") == 0) {
-        return readNonZero(option, value, &simSettings.zeta) ? 1 : -1;
+    bool ok = false;
+    int taken = 1;
+    if (std::strcmp(option, "--path") == 0) {
+        ok = readPath(value, &simSettings.pathKind);
+    } else if (std::strcmp(option, "--fn") == 0) {
+        ok = readNonZero(option, value, &simSettings.fn);
+    } else if (std::strcmp(option, "--zeta") == 0) {
+        ok = readNonZero(option, value, &simSettings.zeta);
+    } else if (std::strcmp(option, "--pose") == 0) {
+        ok = readPose(values, available);
+        taken = 3;
+    } else {
+        fail(option, "unknown option");
     }
-    if (std::strcmp(option, "--pose") == 0) return readPose(values, available) ? 3 : -1;
-    fail(option, "unknown option");
-    return -1;
+    return ok ? taken : -1;
 }
 
 static void writeHeader() {
