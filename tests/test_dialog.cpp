@@ -62,8 +62,6 @@ std::string withConsole(const std::string& input, Action action) {
 
 std::string dialog(const std::string& input) { return withConsole(input, settingsDialog); }
 
-const Summary kStartupSummary = {1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, false};
-
 class Dialog : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -84,12 +82,6 @@ protected:
         EXPECT_EQ(simSettings.theta0, theta);
     }
 };
-
-// The full sequence, as at start-up: path, question on fn, question on the pose.
-std::string fullPass(bool oldCircle, bool newCircle, const Summary& s, const std::string& echo) {
-    return title(s.mechanism) + pathSection(oldCircle, newCircle) + fnQuestion(s.fn, s.zeta) +
-           poseQuestion(s.x, s.y, s.degrees) + summary(s) + computationAndHelp(echo);
-}
 
 TEST_F(Dialog, StartupPassAnsweredZeroNoNoPrintsNoGainLines) {
     const std::string out = dialog("0\nn\nn\nq\n");

@@ -125,6 +125,14 @@ inline std::string computationAndHelp(const std::string& echo) {
            "\n(2-5) 'z' 'Z'：位相平面図の左右移動" + "\n(3)   ESC    ：終了" + "\n\n任意キーで描画画面へ       " + echo;
 }
 
+// The full sequence, as at start-up: path, question on fn, question on the pose.
+inline std::string fullPass(bool oldCircle, bool newCircle, const Summary& s, const std::string& echo) {
+    return title(s.mechanism) + pathSection(oldCircle, newCircle) + fnQuestion(s.fn, s.zeta) +
+           poseQuestion(s.x, s.y, s.degrees) + summary(s) + computationAndHelp(echo);
+}
+
+const Summary kStartupSummary = {1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, false};
+
 // The dialog's own notes on an entry it could not take as typed.
 inline const char* notANumber() { return "\n    数値ではない入力です．前の値のままにします"; }
 inline const char* noInput() { return "\n    入力がありません．前の値のままにします"; }
