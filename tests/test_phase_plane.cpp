@@ -103,11 +103,6 @@ TEST_F(PhasePlaneTest, MarkersAndCurvesOfTheLawShown) {
     EXPECT_TRUE(near(discCentre(recorderPrimitives()[7]), plot(0.4, 0.16)));
 }
 
-TEST_F(PhasePlaneTest, NoMarkersForAnUnknownLawButBothCurves) {
-    drawPhasePlane(Mech2DW1C, 3, 0, 0);
-    EXPECT_EQ(recorderPrimitives().size(), 6u + 3 + 5);
-}
-
 TEST_F(PhasePlaneTest, CurveBreaksWhereTheHeadingErrorJumpsByPiOrMore) {
     // Crossing +pi (recorded as just above -pi), exactly pi, and just under pi.
     setErrTheta(0, ControlP, {3.0, 3.1, -3.1, -3.0, 0.0, kModelPi, 0.0, kModelPi - 1e-9});

@@ -203,24 +203,6 @@ TEST_F(SceneTest, AnimationShowsTrailFigureAndReferenceOfTheLawShown) {
     }
 }
 
-TEST_F(SceneTest, FigureStandsAtTheAnimatedSample) {
-    // The same frame with the animation one step on moves the figure by the
-    // sample spacing (1 m) and nothing is drawn from beyond lastSample.
-    viewState.animIndexP = 2;
-    drawFrame();
-    std::vector<RecordedPrimitive> before = recorderPrimitives();
-    viewState.animIndexP = 3;
-    drawFrame();
-    const auto& after = recorderPrimitives();
-    ASSERT_EQ(after.size(), before.size() + 1);  // one more trail dot
-    size_t figure = kGridLines + 1 + 3 + 5 + 1 + 3;
-    const RecordedPrimitive& b = before[figure];
-    const RecordedPrimitive& a = after[figure + 1];
-    ASSERT_EQ(a.window.size(), b.window.size());
-    EXPECT_NEAR(a.window[0].x - b.window[0].x, 0.2, 0.02);
-    for (const RecordedPrimitive& p : after) EXPECT_FALSE(touchesPoison(p));
-}
-
 TEST_F(SceneTest, UnknownControlLawDrawsNoAnimation) {
     simSettings.controlLaw = 0;
     drawFrame();
@@ -235,16 +217,6 @@ TEST_F(SceneTest, PhaseBackgroundFollowsThePhaseOrigin) {
     EXPECT_TRUE(near(white.window[0], {0.05, 0.15}));
     EXPECT_TRUE(near(white.window[1], {2.05, 0.15}));
     EXPECT_TRUE(near(white.window[2], {2.05, 10.15}));
-}
-
-TEST_F(SceneTest, ZoomScalesTheSceneButNotDotsOrLineWidths) {
-    viewState.zoom = 0.1;
-    drawFrame();
-    const auto& prims = recorderPrimitives();
-    // Grid spacing is the zoom: one metre per line.
-    EXPECT_NEAR(prims[41].window[0].x - prims[40].window[0].x, 0.1, 1e-12);
-    EXPECT_FLOAT_EQ(prims[kGridLines + 1].lineWidth, 4.0f);
-    EXPECT_NEAR(discRadius(prims[kGridLines + 1 + 3 + 5]), 0.008, 1e-12);
 }
 
 }  // namespace
