@@ -1,0 +1,238 @@
+"""A private Xvfb server and the simulator running in it, driven as a person would:
+answers typed into its console, keys pressed in its window, screenshots read back."""
+
+import os
+import select
+import subprocess
+import tempfile
+import threading
+import time
+
+from ximage import read_xwd
+
+# Xvfb with software GL is slow, and slower still under the sanitizers.
+TIMEOUT = float(os.environ.get("AGV_E2E_TIMEOUT", "90"))
+
+
+def _run(args, env, timeout=30):
+    return subprocess.run(args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                          timeout=timeout, check=False)
+
+
+class XServer:
+    """Xvfb on a display number it picks itself; stopped by its own pid."""
+
+    def __init__(self):
+        self.proc = None
+        self.display = None
+        self.log = tempfile.TemporaryFile()
+
+    def start(self):
+        read_end, write_end = os.pipe()
+        try:
+            self.proc = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x1024x24",
+                 "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=self.log,
+                stderr=self.log)
+            os.close(write_end)
+            number = b""
+            deadline = time.monotonic() + TIMEOUT
+            while not number.endswith(b"\n"):
+                left = deadline - time.monotonic()
+                if left <= 0 or not select.select([read_end], [], [], left)[0]:
+                    raise RuntimeError("Xvfb did not report its display number")
+                piece = os.read(read_end, 16)
+                if not piece:
+                    raise RuntimeError("Xvfb ended at start: " + self.log_text())
+                number += piece
+            self.display = ":" + number.decode().strip()
+        finally:
+            os.close(read_end)
+
+    def log_text(self):
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace")[-2000:]
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        env["LIBGL_ALWAYS_SOFTWARE"] = "1"
+        env.pop("XAUTHORITY", None)
+        return env
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.log.close()
+
+
+class _Drain(threading.Thread):
+    """Collects a pipe's bytes so the program never blocks on a full pipe."""
+
+    def __init__(self, pipe):
+        super().__init__(daemon=True)
+        self.pipe = pipe
+        self.data = bytearray()
+        self.lock = threading.Lock()
+        self.start()
+
+    def run(self):
+        for piece in iter(lambda: self.pipe.read1(4096), b""):
+            with self.lock:
+                self.data += piece
+
+    def bytes(self):
+        with self.lock:
+            return bytes(self.data)
+
+
+class Program:
+    """The simulator with its console on pipes and its window on the given server."""
+
+    def __init__(self, path, server, args=()):
+        self.server = server
+        self.env = server.env()
+        self.proc = subprocess.Popen([path, *args], stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                     env=self.env)
+        self.out = _Drain(self.proc.stdout)
+        self.err = _Drain(self.proc.stderr)
+        self.window = None
+
+    # Console side.
+    def type(self, text):
+        self.proc.stdin.write(text.encode())
+        self.proc.stdin.flush()
+
+    def output(self):
+        """Console output, written in CP932 on a pipe."""
+        return self.out.bytes().decode("cp932", errors="replace")
+
+    def wait_output(self, text, count=1):
+        deadline = time.monotonic() + TIMEOUT
+        while self.output().count(text) < count:
+            self._check_alive("waiting for console text %r" % text)
+            if time.monotonic() > deadline:
+                raise AssertionError("console never showed %r %d times; output:\n%s"
+                                     % (text, count, self.output()[-1500:]))
+            time.sleep(0.1)
+
+    # Window side.
+    def find_window(self):
+        """The id of the program's mapped top-level window, or None."""
+        found = _run(["xdotool", "search", "--onlyvisible", "--name", "x,X,y,Y"],
+                     self.env).stdout.split()
+        return found[0].decode() if found else None
+
+    def wait_window(self):
+        deadline = time.monotonic() + TIMEOUT
+        while True:
+            self._check_alive("waiting for the window")
+            self.window = self.find_window()
+            if self.window:
+                self._place_on_screen()
+                return self.window
+            if time.monotonic() > deadline:
+                raise AssertionError("no window appeared; output:\n" + self.output()[-1500:])
+            time.sleep(0.2)
+
+    def _place_on_screen(self):
+        """Without a window manager GLUT's default place is (-1, -1), one pixel off screen;
+        move the window fully on screen, as a window manager would, so screenshots are whole."""
+        _run(["xdotool", "windowmove", "--sync", self.window, "16", "16"], self.env)
+
+    def property(self, name, format_=None):
+        """(type, raw xprop value) of a window property."""
+        args = ["xprop", "-id", self.window]
+        if format_:
+            args += ["-f", name, format_]
+        line = _run(args + [name], self.env).stdout.decode(errors="replace").strip()
+        head, _, value = line.partition(" = ")
+        kind = head[head.find("(") + 1:head.find(")")] if "(" in head else ""
+        return kind, value
+
+    def geometry(self):
+        info = _run(["xwininfo", "-id", self.window], self.env).stdout.decode()
+        size = {}
+        for line in info.splitlines():
+            key, _, value = line.strip().partition(":")
+            if key in ("Width", "Height"):
+                size[key] = int(value)
+        return size.get("Width"), size.get("Height")
+
+    def screenshot(self):
+        dump = _run(["xwd", "-silent", "-id", self.window], self.env)
+        if dump.returncode != 0:
+            raise AssertionError("xwd failed: " + dump.stderr.decode(errors="replace"))
+        image = read_xwd(dump.stdout)
+        if (image.width, image.height) != self.geometry():
+            raise AssertionError("screenshot %dx%d of a window of %s"
+                                 % (image.width, image.height, self.geometry()))
+        return image
+
+    def press(self, *keys):
+        """Keys as X keysym names, sent one after another to the window."""
+        result = _run(["xdotool", "key", "--window", self.window, "--delay", "30", *keys],
+                      self.env, timeout=TIMEOUT)
+        if result.returncode != 0:
+            raise AssertionError("xdotool failed: " + result.stderr.decode(errors="replace"))
+
+    def press_escape(self):
+        """ESC ends the program at its key press, so no key release is sent."""
+        _run(["xdotool", "keydown", "--window", self.window, "Escape"], self.env)
+
+    def wait_image(self, condition, what):
+        """A screenshot for which condition(image) holds and that stays the same a moment
+        later, so the keys sent before have all been handled."""
+        deadline = time.monotonic() + TIMEOUT
+        previous = None
+        while True:
+            self._check_alive("waiting for " + what)
+            image = self.screenshot()
+            if condition(image):
+                if previous is not None and previous.rgb == image.rgb:
+                    return image
+                previous = image
+            else:
+                previous = None
+            if time.monotonic() > deadline:
+                raise AssertionError("the window never showed %s (last screenshot kept in %s)"
+                                     % (what, self.keep(image)))
+            time.sleep(0.3)
+
+    def keep(self, image):
+        from ximage import write_png
+        fd, path = tempfile.mkstemp(prefix="agvsim-e2e-", suffix=".png")
+        os.close(fd)
+        write_png(image, path)
+        return path
+
+    # Lifetime.
+    def wait_exit(self):
+        try:
+            return self.proc.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end")
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        for pipe in (self.proc.stdin, self.proc.stdout, self.proc.stderr):
+            try:
+                pipe.close()
+            except OSError:
+                pass
+
+    def _check_alive(self, doing):
+        if self.proc.poll() is not None:
+            raise AssertionError("the program ended with status %s while %s; stderr:\n%s\n"
+                                 "output:\n%s" % (self.proc.returncode, doing,
+                                                  self.err.bytes().decode(errors="replace")[-1500:],
+                                                  self.output()[-1500:]))
