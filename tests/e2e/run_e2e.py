@@ -5,6 +5,8 @@ import shutil
 import sys
 import unittest
 
+sys.dont_write_bytecode = True  # keep the source tree clean
+
 TOOLS = ("Xvfb", "xdotool", "xwd", "xprop", "xwininfo")
 
 if __name__ == "__main__":

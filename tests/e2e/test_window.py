@@ -135,7 +135,9 @@ class WindowTestCase(unittest.TestCase):
 
     def press_and_exit(self):
         self.program.press_escape()
-        self.assertEqual(self.program.wait_exit(), 0)
+        status = self.program.wait_exit()
+        self.assertEqual(status, 0, "ESC ended with status %d; stderr:\n%s"
+                         % (status, self.program.err.bytes().decode(errors="replace")[-3000:]))
 
 
 class StartUpTest(WindowTestCase):
