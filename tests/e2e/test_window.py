@@ -75,7 +75,8 @@ class WindowTestCase(unittest.TestCase):
         self.program.type(final_key)
         self.program.wait_window()
         self.view = View()
-        return self.wait_frame(lambda image: self.is_body_at(image, self.start_sample(), is_blue),
+        sample = self.start_sample()
+        return self.wait_frame(lambda image: self.is_body_at(image, sample, is_blue),
                                "the first frame")
 
     def start_sample(self, mechanism=1, law=P, index=0):
@@ -147,7 +148,7 @@ class StartUpTest(WindowTestCase):
         self.program.type("0\nn\nn\n")
         self.program.wait_output(LAST_PROMPT)
         out = self.program.output()
-        self.assertLess(out.index("P"), out.index("移動ロボット"), "gains come before the dialog")
+        self.assertLess(out.index("gain()"), out.index("移動ロボット"), "gains first, then dialog")
         time.sleep(1.0)
         self.assertIsNone(self.program.find_window(), "no window before the dialog's last key")
 
@@ -263,6 +264,8 @@ class KeyTest(WindowTestCase):
         after = self.wait_frame(lambda im: self.is_body_at(im, start, is_blue),
                                 "the figure moved left and shrunk")
         self.assertFalse(self.is_body_at(after, start, is_blue, old_view), "figure did not move")
+        self.assertTrue(self.near(after, (start.ref_x, start.ref_y), is_red, radius=1),
+                        "reference disc not where the pan and zoom put it")
         # Pixels inside the old body, at the same offset from the new reference point, now
         # lie outside the smaller body.
         o_old, o_new = old_view.pixel(*start.pose[:2]), self.view.pixel(*start.pose[:2])
