@@ -17,15 +17,8 @@
 #include "sim/settings.h"
 
 static void setStartupRuns() {
-    simSettings.mechanism = Mech2DW1C;
-    simSettings.pathKind = PathLine;
-    simSettings.controlLaw = ControlP;
-    simSettings.omegaN = kTwoPi * simSettings.fn;
+    setStartupSettings();
     designGains();
-    simSettings.x0 = -2.0;
-    simSettings.y0 = 1.0;
-    simSettings.theta0 = 0.0;
-    simSettings.phi0 = 0.0;
     runAllMechanisms(simSettings.pathKind);
     resetView();
     resetViewAfterRuns();

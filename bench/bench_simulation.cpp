@@ -7,16 +7,6 @@
 #include "sim/run.h"
 #include "sim/settings.h"
 
-static void setStartupSettings() {
-    simSettings.fn = 1.0;
-    simSettings.zeta = 0.7;
-    simSettings.omegaN = kTwoPi * simSettings.fn;
-    simSettings.x0 = -2.0;
-    simSettings.y0 = 1.0;
-    simSettings.theta0 = 0.0;
-    simSettings.phi0 = 0.0;
-}
-
 // Steps of the last simulation. A run that ends on distance stops within the
 // 40 steps after its last sample fell due; counting one step there undercounts
 // by at most 39 of some 40,000 per run.

@@ -48,22 +48,23 @@ static void sendCapsuleVertices(double length, double width) {
     glVertex2d(xF, r);
 }
 
-void drawCapsule(const double centre[2], double length, double width, double angle,
-                 const RgbaColor* colour) {
+static void drawCapsuleAs(GLenum mode, const double centre[2], double length, double width,
+                          double angle, const RgbaColor* colour) {
     openTurnedShapeFrame(centre, angle, colour);
-    glBegin(GL_POLYGON);
+    glBegin(mode);
     sendCapsuleVertices(length, width);
     glEnd();
     closeShapeFrame();
 }
 
+void drawCapsule(const double centre[2], double length, double width, double angle,
+                 const RgbaColor* colour) {
+    drawCapsuleAs(GL_POLYGON, centre, length, width, angle, colour);
+}
+
 void drawCapsuleOutline(const double centre[2], double length, double width, double angle,
                         const RgbaColor* colour) {
-    openTurnedShapeFrame(centre, angle, colour);
-    glBegin(GL_LINE_LOOP);
-    sendCapsuleVertices(length, width);
-    glEnd();
-    closeShapeFrame();
+    drawCapsuleAs(GL_LINE_LOOP, centre, length, width, angle, colour);
 }
 
 // The arc depends on the start angle, so its points are computed each time.

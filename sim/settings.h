@@ -38,3 +38,7 @@ struct SimSettings {
 };
 
 extern SimSettings simSettings;
+
+// What every start begins from: mechanism 1 under P on the line, omegaN from
+// the current fn, the pose (-2 m, 1 m, 0 rad) and lastKey '0'.
+void setStartupSettings();

@@ -16,17 +16,9 @@
 constexpr double kPoison = 999.0;
 
 inline void useShownDefaults() {
-    simSettings.mechanism = Mech2DW1C;
-    simSettings.controlLaw = ControlP;
-    simSettings.pathKind = PathLine;
     simSettings.fn = 1.0;
     simSettings.zeta = 0.7;
-    simSettings.omegaN = kTwoPi;
-    simSettings.x0 = -2.0;
-    simSettings.y0 = 1.0;
-    simSettings.theta0 = 0.0;
-    simSettings.phi0 = 0.0;
-    simSettings.lastKey = '0';
+    setStartupSettings();
     resetView();
     resetViewAfterRuns();
 }

@@ -28,19 +28,6 @@ static const char* const kUsage =
 static const char* const kMechanismNames[] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
 static const char* const kLawNames[] = {"", "P", "PI"};
 
-static void setStartupSettings() {
-    simSettings.mechanism = Mech2DW1C;
-    simSettings.controlLaw = ControlP;
-    simSettings.pathKind = PathLine;
-    simSettings.fn = 1.0;
-    simSettings.zeta = 0.7;
-    simSettings.x0 = -2.0;
-    simSettings.y0 = 1.0;
-    simSettings.theta0 = 0.0;
-    simSettings.phi0 = 0.0;
-    simSettings.lastKey = '0';
-}
-
 static bool fail(const char* option, const char* problem) {
     std::fprintf(stderr, "agvsim-export: %s: %s\n", option, problem);
     return false;
@@ -129,6 +116,8 @@ static void writeRun(int mechanismIndex, int law) {
 }
 
 int main(int argc, char** argv) {
+    simSettings.fn = 1.0;
+    simSettings.zeta = 0.7;
     setStartupSettings();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
