@@ -4,7 +4,7 @@
 set -eu
 
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
-test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick python3"
+test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils python3"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;
@@ -33,4 +33,4 @@ echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # shellcheck disable=SC2086
-apt-get install -y -qq --no-install-recommends $missing
+apt-get install -y -qq $missing
