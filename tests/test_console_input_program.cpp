@@ -186,20 +186,24 @@ void stop(PtyProgram& program) {
     if (program.master >= 0) close(program.master);
 }
 
+// Answers the path key and "y" to the fn question, up to the fn entry.
+void reachFnEntry(PtyProgram& program, const char* pathKey) {
+    ASSERT_TRUE(waitForText(program, "I= "));
+    ASSERT_TRUE(waitForMode(program, inKeyMode));
+    type(program, pathKey);
+    ASSERT_TRUE(waitForText(program, onTerminal(fnQuestion(1.0, 0.7))));
+    ASSERT_TRUE(waitForMode(program, inKeyMode));
+    type(program, "y");
+    ASSERT_TRUE(waitForText(program, "新fn ζ="));
+    ASSERT_TRUE(waitForMode(program, inLineMode));
+}
+
 TEST(ProgramOnTerminal, KeysNeedNoEnterEchoNothingAndTheTerminalIsRestored) {
     PtyProgram program = startInPty();
     ASSERT_GT(program.pid, 0);
     ASSERT_TRUE(inLineMode(program.master));
 
-    ASSERT_TRUE(waitForText(program, "I= "));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "1");
-    ASSERT_TRUE(waitForText(program, onTerminal(fnQuestion(1.0, 0.7))));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "y");
-
-    ASSERT_TRUE(waitForText(program, "新fn ζ="));
-    ASSERT_TRUE(waitForMode(program, inLineMode));
+    ASSERT_NO_FATAL_FAILURE(reachFnEntry(program, "1"));
     type(program, "0.5 0.7\n");
     const std::string poseAsked = onTerminal(poseQuestion(-2.0, 1.0, 0.0));
     ASSERT_TRUE(waitForText(program, poseAsked));
@@ -227,14 +231,7 @@ TEST(ProgramOnTerminal, KeysNeedNoEnterEchoNothingAndTheTerminalIsRestored) {
 TEST(ProgramOnTerminal, TypedAheadKeysAreDiscardedAndCtrlDKeepsTheOldValues) {
     PtyProgram program = startInPty();
     ASSERT_GT(program.pid, 0);
-    ASSERT_TRUE(waitForText(program, "I= "));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "0");
-    ASSERT_TRUE(waitForText(program, onTerminal(fnQuestion(1.0, 0.7))));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "y");
-    ASSERT_TRUE(waitForText(program, "新fn ζ="));
-    ASSERT_TRUE(waitForMode(program, inLineMode));
+    ASSERT_NO_FATAL_FAILURE(reachFnEntry(program, "0"));
     type(program, "0.5 0.7\nn");  // the 'n' comes before the question is asked
     const std::string poseAsked = onTerminal(poseQuestion(-2.0, 1.0, 0.0));
     ASSERT_TRUE(waitForText(program, poseAsked));
