@@ -1,5 +1,7 @@
 #include "sim/gains.h"
 
+#include <cmath>
+
 #include "platform/console.h"
 #include "sim/settings.h"
 
@@ -67,4 +69,17 @@ void printGains() {
 void computeGains() {
     designGains();
     printGains();
+}
+
+bool gainsAreFinite() {
+    for (int m = Mech2DW1C; m <= Mech1RDW1FS; ++m) {
+        for (int law = ControlP; law <= ControlPI; ++law) {
+            const FeedbackGains& g = gainsOf(m, law);
+            if (!std::isfinite(g.kD) || !std::isfinite(g.kTheta) || !std::isfinite(g.kPhi) ||
+                !std::isfinite(g.kI)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }

@@ -21,3 +21,5 @@ void designGains();
 void printGains();
 // designGains, then printGains.
 void computeGains();
+// True when every gain of the table is finite: extreme fn or zeta overflow or give 0/0.
+bool gainsAreFinite();
