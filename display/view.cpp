@@ -1,5 +1,10 @@
 #include "display/view.h"
 
+#include "sim/record.h"
+#include "sim/settings.h"
+
+static constexpr int kAnimationStep = 2;
+
 ViewState viewState;
 
 void resetView() {
@@ -13,6 +18,29 @@ void resetViewAfterRuns() {
     viewState.animIndexP = 0;
     viewState.phaseOriginX = 0.6;
     viewState.phaseOriginY = 0.55;
+}
+
+void restartAnimation() {
+    viewState.animIndexP = 0;
+    viewState.animIndexPI = 0;
+}
+
+// Upper bound first, then lower: an empty run still ends at 0.
+static int clampToRun(int index, int last) {
+    if (index > last) index = last;
+    if (index < 0) index = 0;
+    return index;
+}
+
+void stepAnimation() {
+    int m = simSettings.mechanism - 1;
+    viewState.animIndexP += kAnimationStep;
+    viewState.animIndexPI += kAnimationStep;
+    if (m < 0 || m > 2) {
+        return;
+    }
+    viewState.animIndexP = clampToRun(viewState.animIndexP, trajectoryRecord.lastSample[m][ControlP]);
+    viewState.animIndexPI = clampToRun(viewState.animIndexPI, trajectoryRecord.lastSample[m][ControlPI]);
 }
 
 void worldToWindow(double x, double y, double window[2]) {

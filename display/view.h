@@ -19,5 +19,12 @@ void resetView();
 // The view every fresh set of runs starts from; the pan is kept.
 void resetViewAfterRuns();
 
+// Both animation indices back to sample 0.
+void restartAnimation();
+
+// Both animation indices on by two samples (0.04 s), each held within its own
+// run of the mechanism shown.
+void stepAnimation();
+
 // World point (x, y) in metres to window units.
 void worldToWindow(double x, double y, double window[2]);

@@ -6,37 +6,12 @@
 
 #include "display/scene.h"
 #include "display/view.h"
-#include "sim/record.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
 
 static constexpr unsigned char kEscape = 27;
 static constexpr double kPanStep = 0.05;
 static constexpr double kZoomFactor = 0.9;
-static constexpr int kAnimationStep = 2;
-
-static void restartAnimation() {
-    viewState.animIndexP = 0;
-    viewState.animIndexPI = 0;
-}
-
-// Upper bound first, then lower: an empty run still ends at 0.
-static int clampToRun(int index, int last) {
-    if (index > last) index = last;
-    if (index < 0) index = 0;
-    return index;
-}
-
-static void stepAnimation() {
-    int m = simSettings.mechanism - 1;
-    viewState.animIndexP += kAnimationStep;
-    viewState.animIndexPI += kAnimationStep;
-    if (m < 0 || m > 2) {
-        return;
-    }
-    viewState.animIndexP = clampToRun(viewState.animIndexP, trajectoryRecord.lastSample[m][ControlP]);
-    viewState.animIndexPI = clampToRun(viewState.animIndexPI, trajectoryRecord.lastSample[m][ControlPI]);
-}
 
 static void showMechanism(int mechanism) {
     simSettings.mechanism = mechanism;
