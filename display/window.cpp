@@ -29,7 +29,7 @@ static void setUtf8WindowName(const char* title) {
     XFlush(display);
 }
 
-int initWindow(int* argc, char** argv) {
+void openWindow(int* argc, char** argv) {
     glutInitWindowSize(800, 800);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -42,6 +42,10 @@ int initWindow(int* argc, char** argv) {
     // Texts take the lit ambient colour; without this the first frame's
     // texts, drawn before any primitive, would come out in the current colour.
     glEnable(GL_LIGHTING);
+}
+
+int initWindow(int* argc, char** argv) {
+    openWindow(argc, argv);
     glutMainLoop();
     return 0;
 }

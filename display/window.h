@@ -5,8 +5,11 @@
 // Window title: the key summary, UTF-8.
 extern const char windowTitle[];
 
-// Opens the 800 x 800 window, registers the callbacks and enters the GLUT
-// main loop; argc and argv go to GLUT unchanged.
+// Opens the 800 x 800 window, registers the callbacks and sets the GL state
+// every frame starts from; argc and argv go to GLUT unchanged.
+void openWindow(int* argc, char** argv);
+
+// openWindow, then the GLUT main loop.
 int initWindow(int* argc, char** argv);
 
 void onReshape(int width, int height);
