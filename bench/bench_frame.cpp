@@ -24,15 +24,9 @@ static void setStartupRuns() {
     resetViewAfterRuns();
 }
 
-static void openWindow(int* argc, char** argv) {
-    glutInitWindowSize(800, 800);
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("bench_frame");
-    glutDisplayFunc(onDisplay);
-    glutReshapeFunc(onReshape);
-    glClearColor(1, 1, 1, 1);
-    // Let the window map and take its size before anything is timed.
+// The program's own window, mapped and sized before anything is timed.
+static void openMappedWindow(int* argc, char** argv) {
+    openWindow(argc, argv);
     for (int i = 0; i < 20; ++i) glutMainLoopEvent();
     onReshape(800, 800);
 }
@@ -71,7 +65,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     benchmark::Initialize(&argc, argv);
-    openWindow(&argc, argv);
+    openMappedWindow(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
