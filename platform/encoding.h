@@ -15,3 +15,6 @@ ConsoleEncoding detectConsoleEncoding();
 // Converts UTF-8 text to CP932. Returns the bytes written to out, or -1 when
 // the text cannot be converted or does not fit.
 long toCp932(const char* text, size_t length, char* out, size_t capacity);
+
+// Writes text, in the given encoding, to standard output and flushes it.
+void writeStandardOutput(const char* text, size_t length, ConsoleEncoding encoding);

@@ -1,9 +1,10 @@
 # agvsim-export: its command line, and its runs against the independent Python model.
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
+agv_program(AGV_EXPORT agvsim-export)
 
 add_test(NAME export_cli
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/test_export.py
-                 $<TARGET_FILE:agvsim-export>)
+                 ${AGV_EXPORT})
 set_tests_properties(export_cli PROPERTIES TIMEOUT 300)
 
 # Each setting costs the Python model a few seconds per path; the start-up
@@ -21,6 +22,6 @@ foreach(setting ${EXPORT_REFERENCE_SETTINGS})
   list(REMOVE_AT parts 0)
   add_test(NAME export_reference_${name}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/reference_model.py
-                   $<TARGET_FILE:agvsim-export> ${parts})
+                   ${AGV_EXPORT} ${parts})
   set_tests_properties(export_reference_${name} PROPERTIES TIMEOUT 900)
 endforeach()
