@@ -3,7 +3,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build
+.PHONY: run test build windows test-windows
 
 run: build
 	./$(BUILD)/agvsim
@@ -22,3 +22,10 @@ test:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Windows: dist/agvsim-<version>-win64.zip, and the test suite under Wine (build-windows/).
+windows:
+	bash tools/windows.sh zip
+
+test-windows:
+	bash tools/windows.sh test

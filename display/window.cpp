@@ -19,7 +19,9 @@ const char windowTitle[] =
 
 #ifdef _WIN32
 // GLUT hands the title bytes to Windows in the ANSI code page; the UTF-16 text
-// shows as written whatever that code page is.
+// shows as written whatever that code page is. GLUT's window procedure is an
+// ANSI one, through which SetWindowTextW would pass the text in that code page
+// again, so the title goes straight to the default procedure's Unicode side.
 static void setUtf8WindowName(const char* title) {
     HDC context = wglGetCurrentDC();
     HWND window = context ? WindowFromDC(context) : nullptr;
@@ -28,7 +30,7 @@ static void setUtf8WindowName(const char* title) {
     }
     wchar_t wide[512];
     if (MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, sizeof wide / sizeof wide[0]) > 0) {
-        SetWindowTextW(window, wide);
+        DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
     }
 }
 #else

@@ -50,9 +50,28 @@ build_googletest() {
   logged "$log" cmake --build "$BUILD/googletest" -j "$JOBS" --target install
 }
 
+# The Linux build beside it is what the end-to-end test compares with.
 configure() {
   cross_cmake -S . -B "$BUILD/agvsim" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DAGV_LINUX_BUILD="$PWD/build" >/dev/null
+}
+
+build_linux_programs() {
+  [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$JOBS" --target agvsim agvsim-export >/dev/null
+}
+
+# A bare Windows has its system DLLs and nothing else.
+check_imports() {
+  local program dll
+  for program in agvsim.exe agvsim-export.exe; do
+    for dll in $(x86_64-w64-mingw32-objdump -p "$BUILD/agvsim/$program" | sed -n 's/^\s*DLL Name: //p'); do
+      case "${dll,,}" in
+        kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | msvcrt.dll | opengl32.dll | winmm.dll) ;;
+        *) echo "$program imports $dll, which Windows does not ship" >&2; return 1 ;;
+      esac
+    done
+  done
 }
 
 # One private Xvfb and one wineserver for the whole run, each stopped by its own id.
@@ -64,6 +83,7 @@ start_wine() {
   trap stop_wine EXIT
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$display_file")
+  export AGV_E2E_DISPLAY=$DISPLAY
   wineserver -p
   wineboot -i >/dev/null 2>&1
 }
@@ -80,11 +100,13 @@ case "${1:-}" in
     build_googletest
     configure
     cmake --build "$BUILD/agvsim" -j "$JOBS" --target windows-zip
+    check_imports
     ;;
   test)
     bash tools/install-deps.sh test-windows
     build_freeglut
     build_googletest
+    build_linux_programs
     configure
     start_wine
     cmake --build "$BUILD/agvsim" -j "$JOBS"
