@@ -393,6 +393,13 @@ void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
     state.keyboardFunc = callback;
 }
 
+void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
+    log("glutTimerFunc", {double(ms), double(value)});
+    state.timerFunc = callback;
+}
+
+void glutWindowStatusFunc(void (*/*callback*/)(int)) { log("glutWindowStatusFunc"); }
+
 void glutMainLoop(void) { log("glutMainLoop"); }
 
 // ---- GLX ----

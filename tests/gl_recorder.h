@@ -18,7 +18,7 @@
 //                         stack, vertex outside glBegin/glEnd, nested glBegin...)
 //
 // Registered GLUT callbacks stay in recorderState() so a test can invoke them.
-// glutMainLoop records itself and returns at once.
+// glutMainLoop records itself and returns at once; timers never fire by themselves.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -79,6 +79,7 @@ struct RecorderState {
     void (*displayFunc)(void);
     void (*reshapeFunc)(int, int);
     void (*keyboardFunc)(unsigned char, int, int);
+    void (*timerFunc)(int);  // the last one armed; logged with its delay in ms
 };
 
 void recorderReset();

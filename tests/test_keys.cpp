@@ -1,5 +1,6 @@
 // Window keys: every row of the key table, keys that do nothing, the
-// animation clamps, zoom round trips, ESC and the keys that run the dialog.
+// animation clamps, zoom round trips, ESC, the keys that run the dialog, and
+// playback paced by a clock the test sets.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "display/playback.h"
 #include "sim/gains.h"
 #include "tests/test_scene_fixture.h"
 #include "ui/keys.h"
@@ -90,7 +92,7 @@ TEST_F(KeysTest, EveryCommandKeyChangesItsFieldAndRedrawsAtOnce) {
 }
 
 TEST_F(KeysTest, OtherKeysOnlyReplaceLastKeyAndDoNotRedraw) {
-    const unsigned char keys[] = {'p', 'i', 'S', 'C', 'F', 'H', 'q', '4', ' ', '\r', 0xB1, 0x9B, 0xE9, 0xFF};
+    const unsigned char keys[] = {'p', 'i', 'S', 'C', 'F', 'H', 'q', '4', '\r', 0xB1, 0x9B, 0xE9, 0xFF};
     for (unsigned char key : keys) {
         SimSettings settings = simSettings;
         ViewState view = viewState;
@@ -164,6 +166,114 @@ TEST_F(KeysTest, EscapeEndsWithStatusZero) {
     EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
+double fakeSeconds = 0.0;
+double fakeClock() { return fakeSeconds; }
+
+class PlaybackTest : public KeysTest {
+protected:
+    void SetUp() override {
+        KeysTest::SetUp();
+        setPlaybackClock(fakeClock);
+        stopPlayback();
+        fakeSeconds = 100.0;
+        viewState.animIndexP = viewState.animIndexPI = 0;
+    }
+
+    // Presses a key, keeping the timer it armed as GLUT would.
+    static void key(unsigned char k) {
+        press(k);
+        keepTimer();
+    }
+
+    // Fires the timer armed last at the given time; the frames it drew.
+    static int tickAt(double seconds) {
+        fakeSeconds = seconds;
+        recorderReset();
+        void (*timer)(int) = pendingTimer;
+        pendingTimer = nullptr;
+        if (timer) timer(pendingGeneration);
+        keepTimer();
+        return recorderCount("glutSwapBuffers");
+    }
+
+    // Delay in ms of the timer armed since the last key or tick, -1 if none.
+    static int armedDelay() {
+        for (const RecordedCall& c : recorderCalls()) {
+            if (c.name == "glutTimerFunc") return static_cast<int>(c.args[0]);
+        }
+        return -1;
+    }
+
+    static void keepTimer() {
+        for (const RecordedCall& c : recorderCalls()) {
+            if (c.name != "glutTimerFunc") continue;
+            pendingTimer = recorderState().timerFunc;
+            pendingGeneration = static_cast<int>(c.args[1]);
+        }
+    }
+
+    static inline void (*pendingTimer)(int) = nullptr;
+    static inline int pendingGeneration = 0;
+
+    static void expectIndices(int p, int pi) {
+        EXPECT_EQ(viewState.animIndexP, p);
+        EXPECT_EQ(viewState.animIndexPI, pi);
+    }
+};
+
+TEST_F(PlaybackTest, StepsFollowTheClockAndLateStepsShareOneFrame) {
+    key(' ');
+    EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
+    EXPECT_EQ(armedDelay(), 40);
+    EXPECT_EQ(tickAt(100.039), 0);
+    EXPECT_EQ(armedDelay(), 1);
+    EXPECT_EQ(tickAt(100.04), 1);  // due exactly now, despite rounding
+    expectIndices(2, 2);
+    EXPECT_EQ(tickAt(100.25), 1);  // a slow frame: five steps due, one frame
+    expectIndices(12, 12);
+    EXPECT_EQ(armedDelay(), 30);
+    key(' ');
+    EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
+    EXPECT_EQ(tickAt(105.0), 0);  // paused: no step, no new timer
+    EXPECT_EQ(armedDelay(), -1);
+    key(' ');
+    EXPECT_EQ(tickAt(105.04), 1);  // the pause is not made up for
+    expectIndices(14, 14);
+}
+
+TEST_F(PlaybackTest, StopsAtTheEndOfBothRunsAndStartsAgainFromZero) {
+    fillRun(1, ControlP, 5);
+    fillRun(1, ControlPI, 8);
+    key(' ');
+    EXPECT_EQ(tickAt(100.12), 1);
+    expectIndices(5, 6);  // each held within its own run
+    EXPECT_EQ(tickAt(3600.0), 1);
+    expectIndices(5, 8);
+    EXPECT_FALSE(isPlaying());
+    EXPECT_EQ(armedDelay(), -1);
+    key(' ');  // at the end: back to sample 0, shown at once
+    expectIndices(0, 0);
+    EXPECT_EQ(recorderCount("glutSwapBuffers"), 1);
+    EXPECT_EQ(tickAt(3600.08), 1);
+    expectIndices(4, 4);
+}
+
+TEST_F(PlaybackTest, OtherKeysKeepTheirMeaningWhilePlaying) {
+    key(' ');
+    tickAt(100.1);
+    fakeSeconds = 100.11;
+    key('1');  // restart: sample 0 stays a whole step
+    expectIndices(0, 0);
+    EXPECT_EQ(tickAt(100.149), 0);
+    EXPECT_EQ(tickAt(100.15), 1);
+    key('s');
+    key('x');
+    EXPECT_TRUE(redrewDirectly());
+    EXPECT_TRUE(isPlaying());
+    EXPECT_EQ(tickAt(100.19), 1);
+    expectIndices(6, 6);
+}
+
 // Runs the dialog through a key with `answers` as standard input; its
 // console output goes to /dev/null.
 class DialogKeysTest : public KeysTest {
@@ -212,7 +322,9 @@ TEST_F(DialogKeysTest, PoseKeyRerunsFromTheNewPose) {
 
 TEST_F(DialogKeysTest, PathAndFnKeysRunTheirSections) {
     designGains();
+    startPlayback();
     pressWithInput('c', "1nnq");
+    EXPECT_FALSE(isPlaying());
     EXPECT_EQ(simSettings.lastKey, 'c');
     EXPECT_EQ(simSettings.pathKind, PathCircle);
     expectFreshView();
