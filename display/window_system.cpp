@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-static char kResourceName[] = "agvsim";
-static char kResourceClass[] = "Agvsim";
+static char resourceName[] = "agvsim";
+static char resourceClass[] = "Agvsim";
 
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = 0;
@@ -40,8 +40,8 @@ void setWindowProperties(const char* title) {
         return;
     }
     XClassHint classHint;
-    classHint.res_name = kResourceName;
-    classHint.res_class = kResourceClass;
+    classHint.res_name = resourceName;
+    classHint.res_class = resourceClass;
     Xutf8SetWMProperties(display, window, title, title, nullptr, 0, nullptr, nullptr, &classHint);
     setUtf8Property(display, window, "_NET_WM_NAME", title);
     setUtf8Property(display, window, "_NET_WM_ICON_NAME", title);
