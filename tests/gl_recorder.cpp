@@ -20,6 +20,9 @@ std::vector<std::vector<double>> projectionStack;
 RecorderState initialState();
 RecorderState state = initialState();
 
+void (*pendingTimer)(int) = nullptr;  // GLUT keeps it armed across resets
+int pendingTimerValue = 0;
+
 constexpr int kMaxModelviewDepth = 31;  // GL guarantees 32 entries, one in use
 constexpr int kMaxProjectionDepth = 1;  // GL guarantees 2
 
@@ -395,7 +398,14 @@ void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
 
 void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
     log("glutTimerFunc", {double(ms), double(value)});
-    state.timerFunc = callback;
+    pendingTimer = callback;
+    pendingTimerValue = value;
+}
+
+void recorderFireTimer() {
+    void (*timer)(int) = pendingTimer;
+    pendingTimer = nullptr;
+    if (timer) timer(pendingTimerValue);
 }
 
 void glutWindowStatusFunc(void (*/*callback*/)(int)) { log("glutWindowStatusFunc"); }

@@ -18,7 +18,8 @@
 //                         stack, vertex outside glBegin/glEnd, nested glBegin...)
 //
 // Registered GLUT callbacks stay in recorderState() so a test can invoke them.
-// glutMainLoop records itself and returns at once; timers never fire by themselves.
+// glutMainLoop records itself and returns at once. glutTimerFunc logs
+// {delay ms, value}; recorderFireTimer() runs the timer armed last, if any.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -79,7 +80,6 @@ struct RecorderState {
     void (*displayFunc)(void);
     void (*reshapeFunc)(int, int);
     void (*keyboardFunc)(unsigned char, int, int);
-    void (*timerFunc)(int);  // the last one armed; logged with its delay in ms
 };
 
 void recorderReset();
@@ -90,3 +90,4 @@ const std::vector<RecordedPrimitive>& recorderPrimitives();
 const std::vector<RecordedText>& recorderTexts();
 const RecorderState& recorderState();
 const std::vector<std::string>& recorderErrors();
+void recorderFireTimer();

@@ -166,112 +166,67 @@ TEST_F(KeysTest, EscapeEndsWithStatusZero) {
     EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
-double fakeSeconds = 0.0;
-double fakeClock() { return fakeSeconds; }
+double fakeSeconds = 100.0;
 
+// Playback under a clock the test sets; tickAt fires the pending GLUT timer.
 class PlaybackTest : public KeysTest {
 protected:
     void SetUp() override {
         KeysTest::SetUp();
-        setPlaybackClock(fakeClock);
+        setPlaybackClock([] { return fakeSeconds; });
         stopPlayback();
+        recorderFireTimer();  // one left by an earlier test does nothing now
         fakeSeconds = 100.0;
         viewState.animIndexP = viewState.animIndexPI = 0;
     }
 
-    // Presses a key, keeping the timer it armed as GLUT would.
-    static void key(unsigned char k) {
-        press(k);
-        keepTimer();
-    }
-
-    // Fires the timer armed last at the given time; the frames it drew.
-    static int tickAt(double seconds) {
+    static int tickAt(double seconds) {  // frames drawn
         fakeSeconds = seconds;
         recorderReset();
-        void (*timer)(int) = pendingTimer;
-        pendingTimer = nullptr;
-        if (timer) timer(pendingGeneration);
-        keepTimer();
+        recorderFireTimer();
         return recorderCount("glutSwapBuffers");
     }
 
-    // Delay in ms of the timer armed since the last key or tick, -1 if none.
-    static int armedDelay() {
-        for (const RecordedCall& c : recorderCalls()) {
-            if (c.name == "glutTimerFunc") return static_cast<int>(c.args[0]);
-        }
-        return -1;
-    }
-
-    static void keepTimer() {
-        for (const RecordedCall& c : recorderCalls()) {
-            if (c.name != "glutTimerFunc") continue;
-            pendingTimer = recorderState().timerFunc;
-            pendingGeneration = static_cast<int>(c.args[1]);
-        }
-    }
-
-    static inline void (*pendingTimer)(int) = nullptr;
-    static inline int pendingGeneration = 0;
-
-    static void expectIndices(int p, int pi) {
-        EXPECT_EQ(viewState.animIndexP, p);
-        EXPECT_EQ(viewState.animIndexPI, pi);
-    }
+    static bool at(int p, int pi) { return viewState.animIndexP == p && viewState.animIndexPI == pi; }
 };
 
 TEST_F(PlaybackTest, StepsFollowTheClockAndLateStepsShareOneFrame) {
-    key(' ');
-    EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
-    EXPECT_EQ(armedDelay(), 40);
+    press(' ');
     EXPECT_EQ(tickAt(100.039), 0);
-    EXPECT_EQ(armedDelay(), 1);
-    EXPECT_EQ(tickAt(100.04), 1);  // due exactly now, despite rounding
-    expectIndices(2, 2);
-    EXPECT_EQ(tickAt(100.25), 1);  // a slow frame: five steps due, one frame
-    expectIndices(12, 12);
-    EXPECT_EQ(armedDelay(), 30);
-    key(' ');
-    EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
-    EXPECT_EQ(tickAt(105.0), 0);  // paused: no step, no new timer
-    EXPECT_EQ(armedDelay(), -1);
-    key(' ');
+    EXPECT_EQ(tickAt(100.04), 1);  // due now, up to rounding
+    EXPECT_EQ(tickAt(100.25), 1);  // five steps due after a slow frame: one frame
+    EXPECT_TRUE(at(12, 12));
+    press(' ');
+    EXPECT_EQ(tickAt(105.0), 0);  // paused: no step, no timer
+    EXPECT_EQ(recorderCount("glutTimerFunc"), 0);
+    press(' ');
     EXPECT_EQ(tickAt(105.04), 1);  // the pause is not made up for
-    expectIndices(14, 14);
+    EXPECT_TRUE(at(14, 14));
 }
 
 TEST_F(PlaybackTest, StopsAtTheEndOfBothRunsAndStartsAgainFromZero) {
     fillRun(1, ControlP, 5);
     fillRun(1, ControlPI, 8);
-    key(' ');
+    press(' ');
     EXPECT_EQ(tickAt(100.12), 1);
-    expectIndices(5, 6);  // each held within its own run
+    EXPECT_TRUE(at(5, 6));  // each held within its own run
     EXPECT_EQ(tickAt(3600.0), 1);
-    expectIndices(5, 8);
-    EXPECT_FALSE(isPlaying());
-    EXPECT_EQ(armedDelay(), -1);
-    key(' ');  // at the end: back to sample 0, shown at once
-    expectIndices(0, 0);
-    EXPECT_EQ(recorderCount("glutSwapBuffers"), 1);
+    EXPECT_TRUE(at(5, 8) && !isPlaying() && recorderCount("glutTimerFunc") == 0);
+    press(' ');  // back to sample 0, shown at once
+    EXPECT_TRUE(at(0, 0) && redrewDirectly());
     EXPECT_EQ(tickAt(3600.08), 1);
-    expectIndices(4, 4);
+    EXPECT_TRUE(at(4, 4));
 }
 
-TEST_F(PlaybackTest, OtherKeysKeepTheirMeaningWhilePlaying) {
-    key(' ');
+TEST_F(PlaybackTest, RestartKeyWhilePlayingShowsSampleZeroForAWholeStep) {
+    press(' ');
     tickAt(100.1);
     fakeSeconds = 100.11;
-    key('1');  // restart: sample 0 stays a whole step
-    expectIndices(0, 0);
+    press('1');
+    EXPECT_TRUE(at(0, 0));
     EXPECT_EQ(tickAt(100.149), 0);
     EXPECT_EQ(tickAt(100.15), 1);
-    key('s');
-    key('x');
-    EXPECT_TRUE(redrewDirectly());
-    EXPECT_TRUE(isPlaying());
-    EXPECT_EQ(tickAt(100.19), 1);
-    expectIndices(6, 6);
+    EXPECT_TRUE(at(2, 2));
 }
 
 // Runs the dialog through a key with `answers` as standard input; its
