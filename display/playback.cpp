@@ -19,8 +19,8 @@ static double steadySeconds() {
 
 static PlaybackClock playbackClock = steadySeconds;
 static bool playing = false;
-static double startSeconds = 0.0;  // when step 0 was shown
-static long stepsTaken = 0;        // paced steps applied since startSeconds
+static double startSeconds = 0.0;  // clock reading the paced steps count from
+static long stepsTaken = 0;        // paced steps applied since then
 
 void setPlaybackClock(PlaybackClock clock) {
     playbackClock = clock;
