@@ -18,7 +18,8 @@
 //                         stack, vertex outside glBegin/glEnd, nested glBegin...)
 //
 // Registered GLUT callbacks stay in recorderState() so a test can invoke them.
-// glutMainLoop records itself and returns at once.
+// glutMainLoop records itself and returns at once. glutTimerFunc logs
+// {delay ms, value}; recorderFireTimer() runs the timer armed last, if any.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -89,3 +90,4 @@ const std::vector<RecordedPrimitive>& recorderPrimitives();
 const std::vector<RecordedText>& recorderTexts();
 const RecorderState& recorderState();
 const std::vector<std::string>& recorderErrors();
+void recorderFireTimer();

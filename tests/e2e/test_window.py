@@ -163,6 +163,10 @@ class StartUpTest(WindowTestCase):
             kind, value = self.program.property("_NET_WM_NAME", "8c")
             self.assertEqual(kind, "UTF8_STRING")
             self.assertEqual(bytes(int(b) for b in value.split(",")), TITLE.encode("utf-8"))
+            for name in ("WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"):
+                self.assertEqual(self.program.property(name)[1], '"%s"' % TITLE, name)
+            self.assertEqual(self.program.property("WM_CLASS")[1], '"agvsim", "Agvsim"')
+            self.assertEqual(self.program.property("_NET_WM_PID")[1], str(self.program.proc.pid))
 
         with self.subTest("white background between grid lines"):
             for world in ((0.5, -1.5), (5.5, -2.5), (-2.5, -3.5), (-2.5, 2.5)):
@@ -325,6 +329,31 @@ class KeyTest(WindowTestCase):
         self.press_and_exit()
 
 
+class PlaybackTest(WindowTestCase):
+    def test_space_plays_then_pauses_without_using_the_cpu(self):
+        self.start()
+        self.program.press("space")
+        playing = time.monotonic()
+        time.sleep(1.0)
+        self.assertFalse(self.is_body_at(self.program.screenshot(), self.start_sample(), is_blue))
+        self.program.press("space")
+        self.wait_frame(lambda im: True, "the picture at rest")
+        self.assertLess(time.monotonic() - playing, 12.0)  # unpaused, it rests at the end, 20 s on
+        before, cpu = self.program.screenshot(), self.program.cpu_seconds()
+        time.sleep(0.5)
+        self.assertEqual(self.program.screenshot().rgb, before.rgb, "moved while paused")
+        # One clock tick of slack for the accounting.
+        self.assertLessEqual(self.program.cpu_seconds() - cpu, 0.011, "CPU used while paused")
+        self.press_and_exit()
+
+    def test_window_destroyed_from_outside_ends_with_status_0(self):
+        for end in ("destroy_window", "kill_window"):
+            with self.subTest(end):
+                self.start()
+                getattr(self.program, end)()
+                self.assertEqual(self.program.wait_exit(), 0)
+
+
 class DialogAgainTest(WindowTestCase):
     POSE = (4.0, 0.0, 90.0)
 
@@ -363,6 +392,20 @@ class DialogAgainTest(WindowTestCase):
         self.assertLessEqual(abs(text[0] - path_text[0]), 3)
         self.assertLess(text[-1], path_text[-1] - 30, "path text not replaced")
         self.assertTrue(self.is_body_at(image, first, is_blue), "figure not at the new start")
+        self.press_and_exit()
+
+    def test_keys_pressed_during_the_dialog_are_dropped(self):
+        self.start()
+        self.program.press("c")
+        self.program.wait_output("直線=0，円弧=1", 2)
+        self.program.press(*["s"] * 5, "c")
+        self.program.type("1nnk")
+        first = probe(PROBE, ["1:1:0"], path_kind=1)[0]
+        # Had the keys acted, the figure and its reference point would stand 0.2 m on.
+        self.wait_frame(lambda im: self.is_body_at(im, first, is_blue)
+                        and self.block_is(im, (first.ref_x, first.ref_y), is_red),
+                        "the circle runs at sample 0")
+        self.assertEqual(self.program.output().count("直線=0，円弧=1"), 2, "the dialog ran again")
         self.press_and_exit()
 
 
