@@ -45,11 +45,12 @@ static const char* const kUsage =
 static constexpr const char* kProgram = "agvsim-video";
 static constexpr int kWidth = 800;  // px, the window's size at start
 static constexpr int kHeight = 800;
-static constexpr double kFrameSeconds = 0.04;  // one 's': two samples of 0.02 s
-static constexpr int kFramesPerSecond = 25;    // 1 / kFrameSeconds: real time
+static constexpr int kFramesPerSecond = 25;
+static constexpr double kFrameSeconds = 1.0 / kFramesPerSecond;  // one 's': two samples of 0.02 s
 static constexpr int kHeldFrames = kFramesPerSecond;  // the last frame, one second
 static constexpr double kTimeTolerance = 1e-9;  // s; 0.12 is three frames, not two
 static constexpr int kQuietProgressEvery = 250;  // frames between lines off a terminal
+static constexpr int kStartEvents = 20;  // handled before recording: mapping, a first resize
 
 enum OutputKind { OutputNone, OutputMp4, OutputWebm, OutputGif, OutputPng };
 
@@ -273,15 +274,19 @@ static int countSteps(double untilSeconds) {
     return steps;
 }
 
-// The window as agvsim opens it, with the events of its mapping handled.
-static bool openMappedWindow(char* programName) {
+// The window as agvsim opens it. GLUT gets none of the tool's options. Events
+// are handled only until recording starts, so keys pressed meanwhile change nothing.
+static bool openProgramWindow(char* programName) {
     int argc = 1;
     char* argv[] = {programName, nullptr};
     openWindow(&argc, argv);
-    for (int i = 0; i < 20; ++i) glutMainLoopEvent();
-    if (glutGet(GLUT_WINDOW_WIDTH) != kWidth || glutGet(GLUT_WINDOW_HEIGHT) != kHeight) {
-        std::fprintf(stderr, "%s: the window is %dx%d, not %dx%d; run it under xvfb-run\n", kProgram,
-                     glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), kWidth, kHeight);
+    for (int i = 0; i < kStartEvents; ++i) glutMainLoopEvent();
+    int width = glutGet(GLUT_WINDOW_WIDTH);
+    int height = glutGet(GLUT_WINDOW_HEIGHT);
+    if (width != kWidth || height != kHeight) {
+        // A tiling window manager; frames of another size would not be the program's.
+        std::fprintf(stderr, "%s: the window was made %dx%d, not %dx%d; run it under xvfb-run\n",
+                     kProgram, width, height, kWidth, kHeight);
         return false;
     }
     onReshape(kWidth, kHeight);
@@ -425,7 +430,7 @@ int main(int argc, char** argv) {
     if (ffmpeg.empty()) return 2;
     if (!prepareRuns(options)) return 2;
     int steps = countSteps(options.untilSeconds);
-    if (!openMappedWindow(argv[0])) return 1;
+    if (!openProgramWindow(argv[0])) return 1;
     // A write to an ffmpeg that has stopped then fails instead of ending the process.
     signal(SIGPIPE, SIG_IGN);
     return encode(ffmpeg, options, steps);
