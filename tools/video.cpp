@@ -296,7 +296,6 @@ static bool openProgramWindow(char* programName) {
 // Draws the frame, reads it back before the swap, then shows it.
 static void captureFrame() {
     composeFrame();
-    glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, framePixels);
@@ -317,8 +316,11 @@ static void append(ArgumentList* list, const char* const (&items)[N]) {
 static void encoderArguments(const VideoOptions& options, ArgumentList* list) {
     static char size[32];
     static char rate[16];
+    // Read as a file name even when it starts with '-' or holds a ':'.
+    static std::string output;
     std::snprintf(size, sizeof size, "%dx%d", kWidth, kHeight);
     std::snprintf(rate, sizeof rate, "%d", kFramesPerSecond);
+    output = std::string("file:") + options.output;
     const char* const input[] = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y",
                                  "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
                                  "-framerate", rate, "-i", "-"};
@@ -338,7 +340,7 @@ static void encoderArguments(const VideoOptions& options, ArgumentList* list) {
     if (options.kind == OutputWebm) append(list, webm);
     if (options.kind == OutputGif) append(list, gif);
     if (options.kind == OutputPng) append(list, png);
-    list->items[list->count++] = options.output;
+    list->items[list->count++] = output.c_str();
     list->items[list->count] = nullptr;
 }
 
