@@ -4,7 +4,7 @@
 set -eu
 
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
-test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils python3 python3-matplotlib"
+test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;

@@ -1,13 +1,18 @@
 """The simulator used as a person uses it: the dialog answered on its console, keys pressed
 in its window, the window read back pixel by pixel, all in a private Xvfb server.
 
-Environment: AGV_PROGRAM (the simulator), AGV_RECORD_PROBE (prints the recorded runs).
+Environment: AGV_PROGRAM (the simulator), AGV_RECORD_PROBE (prints the recorded runs),
+AGV_VIDEO (agvsim-video, whose pictures and videos must equal the window's frames).
 Pixel checks sit where line rounding cannot move them: inside shapes, a few pixels from
 any edge, away from the 1-pixel grid lines and from everything drawn later."""
 
 import math
 import os
+import shlex
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -15,10 +20,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from scene_geometry import (View, body_point, clear_of, is_black, is_blue, is_dark,  # noqa: E402
                             is_green, is_red, is_white, probe, unit_pixel)
-from xsession import Program, XServer  # noqa: E402
+from xsession import TIMEOUT, Program, XServer  # noqa: E402
 
 PROGRAM = os.environ.get("AGV_PROGRAM", "")
 PROBE = os.environ.get("AGV_RECORD_PROBE", "")
+VIDEO = os.environ.get("AGV_VIDEO", "")
 
 TITLE = ("1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
          "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続")
@@ -407,6 +413,90 @@ class DialogAgainTest(WindowTestCase):
                         "the circle runs at sample 0")
         self.assertEqual(self.program.output().count("直線=0，円弧=1"), 2, "the dialog ran again")
         self.press_and_exit()
+
+
+def frame_hashes(path):
+    """MD5 of every decoded frame as 24-bit RGB."""
+    out = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-pix_fmt", "rgb24", "-f",
+                          "framemd5", "-"], stdout=subprocess.PIPE, check=True).stdout.decode()
+    return [line.split(",")[-1].strip() for line in out.splitlines() if not line.startswith("#")]
+
+
+@unittest.skipUnless(VIDEO and shutil.which("ffprobe"), "AGV_VIDEO or ffmpeg missing")
+class VideoTest(WindowTestCase):
+    def video(self, *args, env=None):
+        return subprocess.run([VIDEO, *args], env=env or server.env(), stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, timeout=10 * TIMEOUT, check=False)
+
+    def output(self, name):
+        folder = tempfile.mkdtemp(prefix="agvsim-video-")
+        self.addCleanup(shutil.rmtree, folder)
+        return os.path.join(folder, name)
+
+    def picture(self, until):
+        path = self.output("at %s.png" % until)
+        result = self.video("--until", until, "-o", path)
+        self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+        return path
+
+    def assertSamePicture(self, path, image):
+        rgb = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt",
+                              "rgb24", "-"], stdout=subprocess.PIPE, check=True).stdout
+        if rgb != image.rgb:
+            self.fail("%s is not the window (screenshot %s)" % (path, self.program.keep(image)))
+
+    def test_pictures_equal_the_window_after_as_many_steps(self):
+        first, later = self.picture("0"), self.picture("2")
+        self.assertSamePicture(first, self.start())
+        self.program.press(*["s"] * 50)
+        sample = self.start_sample(index=100)
+        image = self.wait_frame(lambda im: self.is_body_at(im, sample, is_blue), "sample 100")
+        self.assertSamePicture(later, image)
+        self.press_and_exit()
+
+    def test_one_second_clip_plays_26_frames_then_holds_the_last_for_a_second(self):
+        for suffix in ("mp4", "gif"):
+            path = self.output("clip." + suffix)
+            result = self.video("--until", "1", "-o", path)
+            self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+            probe_out = subprocess.run(
+                ["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0",
+                 "-show_entries", "stream=width,height,nb_read_frames,r_frame_rate", "-of",
+                 "csv=p=0", path], stdout=subprocess.PIPE, check=True).stdout.decode()
+            self.assertEqual(probe_out.strip(), "800,800,25/1,51", suffix)
+        # The GIF keeps every colour: its frames are the pictures themselves.
+        frames = frame_hashes(path)
+        self.assertEqual(frames[0], frame_hashes(self.picture("0"))[0])
+        self.assertEqual(frames[1], frame_hashes(self.picture("0.04"))[0])
+        self.assertEqual(frames[25:], frame_hashes(self.picture("1")) * 26)
+
+    def test_refusals_are_one_line_naming_the_option_or_the_remedy(self):
+        path = self.output("my run.png")
+        no_display = {k: v for k, v in server.env().items() if k != "DISPLAY"}
+        no_ffmpeg = dict(server.env(), PATH="/nonexistent")
+        hint = "xvfb-run -a -s '-screen 0 1024x1024x24' " + shlex.join([VIDEO, "--until", "0",
+                                                                       "-o", path])
+        for args, env, text in ((["--mech", "4WD", "-o", path], None, "--mech"),
+                                (["--law", "PD", "-o", path], None, "--law"),
+                                (["--until", "-1", "-o", path], None, "--until"),
+                                (["--pose", "1", "2", "-o", path], None, "--pose"),
+                                (["-o", path[:-4] + ".avi"], None, "-o"),
+                                (["--until", "1"], None, "-o"),
+                                (["--fn", "1e300", "-o", path], None, "--fn"),
+                                (["--until", "0", "-o", path], no_display, hint),
+                                (["-o", path], no_ffmpeg, "apt-get install ffmpeg")):
+            with self.subTest(args=args):
+                result = self.video(*args, env=env)
+                lines = result.stderr.decode().splitlines()
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(len(lines), 1, lines)
+                self.assertIn(text, lines[0])
+                self.assertFalse(os.path.exists(path))
+        # The command the message gives works as given.
+        result = subprocess.run(hint, shell=True, env=no_display, stderr=subprocess.PIPE,
+                                timeout=10 * TIMEOUT, check=False)
+        self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+        self.assertTrue(os.path.exists(path))
 
 
 if __name__ == "__main__":
