@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that `make run` or `make test` needs and are missing.
-# Usage: tools/install-deps.sh run|test
+# Usage: tools/install-deps.sh run|test|package
 set -eu
 
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
-test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg"
+package_packages="$run_packages dpkg-dev"
+test_packages="$package_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg desktop-file-utils groff-base"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  package) wanted=$package_packages ;;
+  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac
 
 missing=""
