@@ -2,7 +2,8 @@
 # desktop entry that starts the program in a terminal, and its icon.
 include(GNUInstallDirs)
 
-install(TARGETS agvsim agvsim-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS agvsim agvsim-export agvsim-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/agvsim-plot DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Manual pages carry the project's version and ship compressed, as Debian's do.
 set(AGV_VERSION ${PROJECT_VERSION})
@@ -35,12 +36,15 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 law return to a straight or circular path. A Japanese console dialog sets the
 path, the design values fn and zeta and the initial pose; an OpenGL window
 animates the vehicle, draws both trajectories and a phase plane of the errors.
-Companion tools export the runs as CSV and plot the errors over time.")
+Companion tools export the runs as CSV, plot the errors over time and
+record a run as a video.")
 set(CPACK_PACKAGE_CONTACT "agvsim maintainers <agvsim@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-matplotlib")
+# The plot tool needs matplotlib and the video tool ffmpeg; the simulator neither.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-matplotlib, ffmpeg")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xvfb")
 include(CPack)
