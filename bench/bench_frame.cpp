@@ -1,13 +1,19 @@
 // Time of one complete frame in a real GLUT window: the start-up frame, and the
 // frame of the longest run (1FDW1FS under PI, 3000 samples) with its animation at
-// the last sample, as many 's' presses leave it. Needs an X display (Xvfb will do,
-// see bench/run_frame_bench.sh); without one it says so and times nothing.
+// the last sample, as many 's' presses leave it. Then the whole longest run
+// played with the space bar: frames drawn per second, and simulated seconds
+// shown per wall-clock second (1.0 is real time). Needs an X display (Xvfb will
+// do, see bench/run_frame_bench.sh); without one it says so and times nothing.
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
+#include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
 #include "display/window.h"
@@ -15,6 +21,7 @@
 #include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
+#include "ui/keys.h"
 
 static void setStartupRuns() {
     setStartupSettings();
@@ -44,10 +51,14 @@ static void startUpFrame(benchmark::State& state) {
     timeFrames(state);
 }
 
-static void longestRunLastFrame(benchmark::State& state) {
+static void showLongestRun() {
     setStartupRuns();
     simSettings.mechanism = Mech1FDW1FS;
     simSettings.controlLaw = ControlPI;
+}
+
+static void longestRunLastFrame(benchmark::State& state) {
+    showLongestRun();
     const int m = Mech1FDW1FS - 1;
     viewState.animIndexP = trajectoryRecord.lastSample[m][ControlP];
     viewState.animIndexPI = trajectoryRecord.lastSample[m][ControlPI];
@@ -55,8 +66,35 @@ static void longestRunLastFrame(benchmark::State& state) {
     timeFrames(state);
 }
 
+// Through the program's own space key and GLUT timer, until playback stops at
+// the run's end; each change of the shown sample is one frame drawn.
+static void playLongestRun(benchmark::State& state) {
+    for (auto _ : state) {
+        showLongestRun();
+        auto start = std::chrono::steady_clock::now();
+        onKeyboard(' ', 0, 0);
+        long frames = 0;
+        int shown = viewState.animIndexPI;
+        while (isPlaying()) {
+            glutMainLoopEvent();
+            if (viewState.animIndexPI != shown) {
+                shown = viewState.animIndexPI;
+                ++frames;
+            }
+            usleep(200);  // keeps the wait from taking the CPU Xvfb draws with
+        }
+        glFinish();
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(wall);
+        state.counters["frames_per_s"] = frames / wall;
+        state.counters["sim_s_per_wall_s"] = shown * kSampleInterval / wall;
+        state.counters["samples"] = shown + 1;
+    }
+}
+
 BENCHMARK(startUpFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(longestRunLastFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(playLongestRun)->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
 
 int main(int argc, char** argv) {
     const char* display = std::getenv("DISPLAY");

@@ -98,7 +98,7 @@ static void drawPhaseBackground() {
     drawRectangle(corner, 2.0, 10.0, 0.0, &colorWhite);
 }
 
-void onDisplay() {
+void composeFrame() {
     clearFrame();
     drawTitle();
     drawConditionTexts();
@@ -110,6 +110,10 @@ void onDisplay() {
     drawPhaseBackground();
     drawPhasePlane(simSettings.mechanism, simSettings.controlLaw, viewState.animIndexP,
                    viewState.animIndexPI);
+}
+
+void onDisplay() {
+    composeFrame();
     finishFrame();
 }
 

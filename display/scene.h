@@ -7,6 +7,10 @@
 // The GLUT display callback; also called directly by the key handler.
 void onDisplay();
 
+// The frame onDisplay shows, drawn into the back buffer and not shown, so
+// that it can be read back before the swap leaves the back buffer undefined.
+void composeFrame();
+
 // Black grid of 2n + 1 lines each way about centre (window units), rotated
 // by angle (radians); the two lines through the centre 2 px wide, others 1 px.
 void drawGrid(const double centre[2], double angle, int n, double dx, double dy);

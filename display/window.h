@@ -5,8 +5,9 @@
 // Window title: the key summary, UTF-8.
 extern const char windowTitle[];
 
-// Opens the 800 x 800 window, registers the callbacks and sets the GL state
-// every frame starts from; argc and argv go to GLUT unchanged.
+// Opens the 800 x 800 window, names it for the window manager, registers the
+// callbacks and sets the GL state every frame starts from; argc and argv go to
+// GLUT unchanged. From then on the process ends when the window is gone.
 void openWindow(int* argc, char** argv);
 
 // openWindow, then the GLUT main loop.

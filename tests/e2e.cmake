@@ -8,7 +8,7 @@ if(Python3_Interpreter_FOUND AND NOT WIN32)
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_e2e.py
                    ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_window.py)
   set_tests_properties(window_e2e PROPERTIES
-    ENVIRONMENT "AGV_PROGRAM=$<TARGET_FILE:agvsim>;AGV_RECORD_PROBE=$<TARGET_FILE:agv_record_probe>"
+    ENVIRONMENT "AGV_PROGRAM=$<TARGET_FILE:agvsim>;AGV_RECORD_PROBE=$<TARGET_FILE:agv_record_probe>;AGV_VIDEO=$<TARGET_FILE:agvsim-video>"
     TIMEOUT 900 SKIP_RETURN_CODE 77 LABELS e2e)
 endif()
 

@@ -20,6 +20,9 @@ std::vector<std::vector<double>> projectionStack;
 RecorderState initialState();
 RecorderState state = initialState();
 
+void (*pendingTimer)(int) = nullptr;  // GLUT keeps it armed across resets
+int pendingTimerValue = 0;
+
 constexpr int kMaxModelviewDepth = 31;  // GL guarantees 32 entries, one in use
 constexpr int kMaxProjectionDepth = 1;  // GL guarantees 2
 
@@ -392,6 +395,20 @@ void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
     log("glutKeyboardFunc");
     state.keyboardFunc = callback;
 }
+
+void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
+    log("glutTimerFunc", {double(ms), double(value)});
+    pendingTimer = callback;
+    pendingTimerValue = value;
+}
+
+void recorderFireTimer() {
+    void (*timer)(int) = pendingTimer;
+    pendingTimer = nullptr;
+    if (timer) timer(pendingTimerValue);
+}
+
+void glutWindowStatusFunc(void (*/*callback*/)(int)) { log("glutWindowStatusFunc"); }
 
 void glutMainLoop(void) { log("glutMainLoop"); }
 

@@ -18,7 +18,8 @@
 //                         stack, vertex outside glBegin/glEnd, nested glBegin...)
 //
 // Registered GLUT callbacks stay in recorderState() so a test can invoke them.
-// glutMainLoop records itself and returns at once.
+// glutMainLoop records itself and returns at once. glutTimerFunc logs
+// {delay ms, value}; recorderFireTimer() runs the timer armed last, if any.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -91,5 +92,6 @@ const std::vector<RecordedPrimitive>& recorderPrimitives();
 const std::vector<RecordedText>& recorderTexts();
 const RecorderState& recorderState();
 const std::vector<std::string>& recorderErrors();
+void recorderFireTimer();
 // Logs a call with no arguments; for the window-system stand-ins beside this one.
 void recorderLogCall(const char* name);

@@ -1,16 +1,22 @@
 #!/usr/bin/env python3
-"""End-to-end checks of agvsim-export: CSV layout, run lengths and option errors.
+"""End-to-end checks of agvsim-export and agvsim-plot: CSV, numbers, figure, option errors.
 
-Usage: test_export.py PATH_TO_AGVSIM_EXPORT
+Usage: test_export.py AGVSIM_EXPORT AGVSIM_EXPORT_17_DIGITS AGVSIM_PLOT
 """
 
+import math
+import os
+import re
+import runpy
+import struct
 import subprocess
 import sys
+import tempfile
 import unittest
 
-from reference_model import COLUMNS, DEG_TO_RAD, PI
+from reference_model import CIRCLE, COLUMNS, DEG_TO_RAD, PI, tracking, wrapped
 
-EXPORT = None
+EXPORT = EXPORT_17_DIGITS = PLOT = None
 RUN_ORDER = [(m, l) for m in ("2DW1C", "1FDW1FS", "1RDW1FS") for l in ("P", "PI")]
 # lastSample of each run in RUN_ORDER with the start-up settings.
 LAST_SAMPLES = {
@@ -21,6 +27,15 @@ LAST_SAMPLES = {
 
 def export(*args):
     return subprocess.run([EXPORT] + list(args), capture_output=True, text=True)
+
+
+def plot(*args, **environment):
+    return subprocess.run([PLOT] + list(args), capture_output=True, text=True,
+                          env=dict(os.environ, **environment))
+
+
+def significant_digits(text):
+    return re.sub(r"e.*", "", text).replace("-", "").replace(".", "").strip("0")
 
 
 def table(stdout):
@@ -77,6 +92,17 @@ class StartupSettings(unittest.TestCase):
             if path == "circle":
                 self.assertGreater(max(thetas), PI)
 
+    def test_mech_and_law_keep_only_the_runs_asked_for_unchanged(self):
+        full = runs(table(self.results["circle"].stdout)[1])
+        for args, wanted in ((["--mech", "1FDW1FS"], RUN_ORDER[2:4]),
+                             (["--law", "PI"], RUN_ORDER[1::2]),
+                             (["--law", "P", "--mech", "1RDW1FS"], RUN_ORDER[4:5])):
+            with self.subTest(args=args):
+                got = runs(table(export("--path", "circle", *args).stdout)[1])
+                self.assertEqual(list(got), wanted)
+                for run in wanted:
+                    self.assertEqual(got[run], full[run])
+
     def test_sample_zero_is_the_start_pose(self):
         expected = {
             "line": {"x": -2.0, "y": 1.0, "theta": 0.0, "errD": 1.0, "track_pathParam": -2.0,
@@ -93,6 +119,22 @@ class StartupSettings(unittest.TestCase):
                     self.assertAlmostEqual(float(first[name]), value, 12, (path, run, name))
 
 
+class Numbers(unittest.TestCase):
+    def test_shortest_form_reads_back_as_the_17_digit_form(self):
+        args = ("--path", "circle", "--fn", "1.5", "--zeta", "0.6", "--pose", "2.5", "-2", "45")
+        shortest, full = ([line.split(",") for line in subprocess.run(
+            [program, *args], capture_output=True, text=True).stdout.splitlines()[1:]]
+            for program in (EXPORT, EXPORT_17_DIGITS))
+        self.assertEqual(shortest[3][3], "0.06")
+        self.assertEqual([row[:3] for row in shortest], [row[:3] for row in full])
+        numbers = [cell for row in shortest for cell in row[3:]]
+        self.assertEqual([float(cell) for cell in numbers],
+                         [float(cell) for row in full for cell in row[3:]])
+        # Python's repr is the shortest text that reads back.
+        self.assertEqual([significant_digits(cell) for cell in numbers],
+                         [significant_digits(repr(float(cell))) for cell in numbers])
+
+
 class Options(unittest.TestCase):
     def test_pose_heading_uses_the_model_degree_factor(self):
         result = export("--pose", "0.5", "-1", "90")
@@ -106,7 +148,7 @@ class Options(unittest.TestCase):
         self.assertEqual(result.returncode, 0)
         self.assertEqual(result.stderr, "")
         self.assertTrue(result.stdout.startswith("usage: agvsim-export"))
-        for option in ("--path", "--fn", "--zeta", "--pose", "2DW1C", "1RDW1FS"):
+        for option in ("--path", "--fn", "--zeta", "--pose", "--mech", "--law", "plotD"):
             self.assertIn(option, result.stdout)
 
     def test_bad_options_fail_with_one_line_naming_the_option(self):
@@ -130,6 +172,10 @@ class Options(unittest.TestCase):
             (["--speed", "2"], "--speed"),
             (["circle"], "circle"),
             (["--fn", "0.5", "--fn", "0"], "--fn"),
+            (["--fn", "1e308"], "--fn"), (["--zeta", "0.5", "--fn", "1e-300"], "--fn"),
+            (["--zeta", "1e-320"], "--zeta"), (["--mech", "2dw1c"], "--mech"),
+            (["--mech", "2DW1C", "--mech", "2DW1C"], "--mech"), (["--law", "PID"], "--law"),
+            (["--law"], "--law"),
         ]
         for args, option in cases:
             with self.subTest(args=args):
@@ -141,6 +187,69 @@ class Options(unittest.TestCase):
                 self.assertIn(option, result.stderr)
 
 
+class Plot(unittest.TestCase):
+    """agvsim-plot headless on the start-up settings on the circle."""
+
+    def test_each_run_is_plotted_from_its_sample_zero_to_last_sample_on_one_time_axis(self):
+        tool = runpy.run_path(PLOT)
+        export_args, _, given = tool["parse_arguments"](["--path", "circle"])
+        runs = tool["read_runs"](tool["run_export"](export_args))
+        figure = tool["draw_figure"](tool["import_pyplot"](window=False).figure, runs, given)
+        start = tracking(CIRCLE, 0.0, -2.0, 1.0, 0.0, 0.0)
+        first_points = [(-2.0, 1.0), (0.0, start[10]), (0.0, wrapped(start[8])), (0.0, 0.0)]
+        for (mech, law), last in zip(RUN_ORDER, LAST_SAMPLES["circle"]):
+            panels = figure.axes[4 * (RUN_ORDER.index((mech, law)) // 2):][:4]
+            for panel, first in zip(panels, first_points):
+                with self.subTest(run=(mech, law), panel=panel.get_title()):
+                    line, = [l for l in panel.get_lines() if l.get_label() == law]
+                    self.assertEqual(line.get_color(), {"P": (0, 0, 1), "PI": (0, 1, 0)}[law])
+                    xs, ys = line.get_xdata(), line.get_ydata()
+                    kept = [i for i, y in enumerate(ys) if math.isfinite(y)]
+                    self.assertEqual(len(kept), last + 1)
+                    self.assertAlmostEqual(xs[0], first[0], 12)
+                    self.assertAlmostEqual(ys[0], first[1], 12)
+                    if panel is not panels[0]:
+                        self.assertEqual(xs[kept[-1]], last * 0.02)
+                        self.assertEqual(panel.get_xlim(), (0.0, 2999 * 0.02))
+            limits = [list(l.get_ydata()) for l in panels[3].get_lines()
+                      if l.get_linestyle() == "--"]
+            self.assertEqual(limits, [[1.5, 1.5], [-1.5, -1.5]])
+
+    def test_files_of_each_type_and_the_documented_pixel_size(self):
+        with tempfile.TemporaryDirectory() as directory:
+            cases = [(["--path", "circle"], "all.png", b"\x89PNG", 3),
+                     (["--mech", "2DW1C"], "one.png", b"\x89PNG", 1),
+                     (["--mech", "2DW1C", "--law", "P"], "a.pdf", b"%PDF", 0),
+                     (["--mech", "2DW1C", "--law", "PI"], "a.svg", b"<?xml", 0)]
+            for args, name, start, rows in cases:
+                output = os.path.join(directory, name)
+                self.assertEqual(plot(*args, "-o", output).returncode, 0)
+                with open(output, "rb") as written:
+                    head = written.read(24)
+                self.assertTrue(head.startswith(start), name)
+                if rows:
+                    self.assertEqual(struct.unpack(">II", head[16:24]), (1600, 100 + 350 * rows))
+
+    def test_bad_options_and_missing_matplotlib_fail_with_one_line(self):
+        with tempfile.TemporaryDirectory() as shadow:
+            with open(os.path.join(shadow, "matplotlib.py"), "w") as module:
+                module.write("raise ImportError('no matplotlib here')\n")
+            missing = (["-o", os.path.join(shadow, "f.png")], {"PYTHONPATH": shadow},
+                       "apt-get install python3-matplotlib")
+            for args, environment, expected in [
+                    (["-o"], {}, "-o"), (["-o", "f.jpg"], {}, "-o"), (["--speed"], {}, "--speed"),
+                    (["-o", "a.png", "-o", "b.png"], {}, "-o"), (["--fn", "x"], {}, "--fn"),
+                    (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"), missing]:
+                with self.subTest(args=args):
+                    result = plot(*args, **environment)
+                    self.assertEqual((result.returncode, result.stdout), (2, ""))
+                    self.assertEqual(result.stderr.count("\n"), 1, result.stderr)
+                    self.assertTrue(result.stderr.startswith("agvsim-plot: "), result.stderr)
+                    self.assertIn(expected, result.stderr)
+            self.assertFalse(os.path.exists(os.path.join(shadow, "f.png")))
+
+
 if __name__ == "__main__":
-    EXPORT = sys.argv.pop(1)
+    EXPORT, EXPORT_17_DIGITS, PLOT = sys.argv[1:4]
+    del sys.argv[1:4]
     unittest.main()

@@ -1,5 +1,6 @@
 // Window keys: every row of the key table, keys that do nothing, the
-// animation clamps, zoom round trips, ESC and the keys that run the dialog.
+// animation clamps, zoom round trips, ESC, the keys that run the dialog, and
+// playback paced by a clock the test sets.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "display/playback.h"
 #include "sim/gains.h"
 #include "tests/test_scene_fixture.h"
 #include "ui/keys.h"
@@ -90,7 +92,7 @@ TEST_F(KeysTest, EveryCommandKeyChangesItsFieldAndRedrawsAtOnce) {
 }
 
 TEST_F(KeysTest, OtherKeysOnlyReplaceLastKeyAndDoNotRedraw) {
-    const unsigned char keys[] = {'p', 'i', 'S', 'C', 'F', 'H', 'q', '4', ' ', '\r', 0xB1, 0x9B, 0xE9, 0xFF};
+    const unsigned char keys[] = {'p', 'i', 'S', 'C', 'F', 'H', 'q', '4', '\r', 0xB1, 0x9B, 0xE9, 0xFF};
     for (unsigned char key : keys) {
         SimSettings settings = simSettings;
         ViewState view = viewState;
@@ -164,6 +166,69 @@ TEST_F(KeysTest, EscapeEndsWithStatusZero) {
     EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
+double fakeSeconds = 100.0;
+
+// Playback under a clock the test sets; tickAt fires the pending GLUT timer.
+class PlaybackTest : public KeysTest {
+protected:
+    void SetUp() override {
+        KeysTest::SetUp();
+        setPlaybackClock([] { return fakeSeconds; });
+        stopPlayback();
+        recorderFireTimer();  // one left by an earlier test does nothing now
+        fakeSeconds = 100.0;
+        viewState.animIndexP = viewState.animIndexPI = 0;
+    }
+
+    static int tickAt(double seconds) {  // frames drawn
+        fakeSeconds = seconds;
+        recorderReset();
+        recorderFireTimer();
+        return recorderCount("glutSwapBuffers");
+    }
+
+    static bool at(int p, int pi) { return viewState.animIndexP == p && viewState.animIndexPI == pi; }
+};
+
+TEST_F(PlaybackTest, StepsFollowTheClockAndLateStepsShareOneFrame) {
+    press(' ');
+    EXPECT_EQ(tickAt(100.039), 0);
+    EXPECT_EQ(tickAt(100.04), 1);  // due now, up to rounding
+    EXPECT_EQ(tickAt(100.25), 1);  // five steps due after a slow frame: one frame
+    EXPECT_TRUE(at(12, 12));
+    press(' ');
+    EXPECT_EQ(tickAt(105.0), 0);  // paused: no step, no timer
+    EXPECT_EQ(recorderCount("glutTimerFunc"), 0);
+    press(' ');
+    EXPECT_EQ(tickAt(105.04), 1);  // the pause is not made up for
+    EXPECT_TRUE(at(14, 14));
+}
+
+TEST_F(PlaybackTest, StopsAtTheEndOfBothRunsAndStartsAgainFromZero) {
+    fillRun(1, ControlP, 5);
+    fillRun(1, ControlPI, 8);
+    press(' ');
+    EXPECT_EQ(tickAt(100.12), 1);
+    EXPECT_TRUE(at(5, 6));  // each held within its own run
+    EXPECT_EQ(tickAt(3600.0), 1);
+    EXPECT_TRUE(at(5, 8) && !isPlaying() && recorderCount("glutTimerFunc") == 0);
+    press(' ');  // back to sample 0, shown at once
+    EXPECT_TRUE(at(0, 0) && redrewDirectly());
+    EXPECT_EQ(tickAt(3600.08), 1);
+    EXPECT_TRUE(at(4, 4));
+}
+
+TEST_F(PlaybackTest, RestartKeyWhilePlayingShowsSampleZeroForAWholeStep) {
+    press(' ');
+    tickAt(100.1);
+    fakeSeconds = 100.11;
+    press('1');
+    EXPECT_TRUE(at(0, 0));
+    EXPECT_EQ(tickAt(100.149), 0);
+    EXPECT_EQ(tickAt(100.15), 1);
+    EXPECT_TRUE(at(2, 2));
+}
+
 // Runs the dialog through a key with `answers` as standard input; its
 // console output goes to /dev/null.
 class DialogKeysTest : public KeysTest {
@@ -212,7 +277,9 @@ TEST_F(DialogKeysTest, PoseKeyRerunsFromTheNewPose) {
 
 TEST_F(DialogKeysTest, PathAndFnKeysRunTheirSections) {
     designGains();
+    startPlayback();
     pressWithInput('c', "1nnq");
+    EXPECT_FALSE(isPlaying());
     EXPECT_EQ(simSettings.lastKey, 'c');
     EXPECT_EQ(simSettings.pathKind, PathCircle);
     expectFreshView();

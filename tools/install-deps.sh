@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that `make run` or `make test` needs and are missing.
-# Usage: tools/install-deps.sh run|test|windows|test-windows
+# Usage: tools/install-deps.sh run|test|package|windows|test-windows
 set -eu
 
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
-test_packages="$run_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils python3"
+package_packages="$run_packages dpkg-dev"
+test_packages="$package_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg desktop-file-utils groff-base"
 # dpkg-dev unpacks the freeglut source package; googletest's sources are cross-built.
 windows_packages="g++-mingw-w64-x86-64-posix cmake make dpkg-dev googletest"
 test_windows_packages="$windows_packages $test_packages wine wine64"
@@ -12,9 +13,10 @@ test_windows_packages="$windows_packages $test_packages wine wine64"
 case "${1:-run}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
+  package) wanted=$package_packages ;;
   windows) wanted=$windows_packages ;;
   test-windows) wanted=$test_windows_packages ;;
-  *) echo "usage: $0 run|test|windows|test-windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|package|windows|test-windows" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -4,30 +4,71 @@
 
 #include <cstdlib>
 
+#include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
+#include "display/window_system.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
 
 static constexpr unsigned char kEscape = 27;
+static constexpr unsigned char kPlayKey = ' ';
 static constexpr double kPanStep = 0.05;
 static constexpr double kZoomFactor = 0.9;
 
+// Only the timer armed last acts: a pause and a new start leave one chain.
+static int timerGeneration = 0;
+
+static void onPlaybackTimer(int generation);
+
+// No timer while paused, so a paused window costs no CPU.
+static void armPlaybackTimer() {
+    if (isPlaying()) {
+        glutTimerFunc(static_cast<unsigned>(millisecondsToNextStep()), onPlaybackTimer,
+                      ++timerGeneration);
+    }
+}
+
+// A slow frame leaves several steps due; they are drawn as one frame.
+static void onPlaybackTimer(int generation) {
+    if (generation != timerGeneration) {
+        return;
+    }
+    if (advancePlayback() > 0) {
+        onDisplay();
+    }
+    armPlaybackTimer();
+}
+
+static void togglePlayback() {
+    if (isPlaying()) {
+        stopPlayback();
+        return;
+    }
+    if (startPlayback()) {
+        onDisplay();
+    }
+    armPlaybackTimer();
+}
+
 static void showMechanism(int mechanism) {
     simSettings.mechanism = mechanism;
-    restartAnimation();
+    rewindPlayback();
 }
 
 static void showLaw(int law) {
-    restartAnimation();
+    rewindPlayback();
     simSettings.controlLaw = law;
 }
 
 // The dialog recomputes the runs; the window asks for a repaint at once
-// rather than showing the old runs until the next key.
+// rather than showing the old runs until the next key. Keys pressed in the
+// window meanwhile were meant for a picture that no longer exists.
 static void runDialog() {
+    stopPlayback();
     restartAnimation();
     settingsDialog();
+    dropQueuedKeys();
     glutPostRedisplay();
 }
 
@@ -40,7 +81,7 @@ static bool applyKey(unsigned char key) {
     case 'P': showLaw(ControlP); return true;
     case 'I': showLaw(ControlPI); return true;
     case 's': stepAnimation(); return true;
-    case '0': restartAnimation(); return true;
+    case '0': rewindPlayback(); return true;
     case 'x': viewState.panX -= kPanStep; return true;
     case 'X': viewState.panX += kPanStep; return true;
     case 'y': viewState.panY -= kPanStep; return true;
@@ -60,6 +101,10 @@ void onKeyboard(unsigned char key, int, int) {
     }
     if (key == 'c' || key == 'f' || key == 'h') {
         runDialog();
+        return;
+    }
+    if (key == kPlayKey) {
+        togglePlayback();
         return;
     }
     if (applyKey(key)) {

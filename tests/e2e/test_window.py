@@ -1,13 +1,18 @@
 """The simulator used as a person uses it: the dialog answered on its console, keys pressed
 in its window, the window read back pixel by pixel, all in a private Xvfb server.
 
-Environment: AGV_PROGRAM (the simulator), AGV_RECORD_PROBE (prints the recorded runs).
+Environment: AGV_PROGRAM (the simulator), AGV_RECORD_PROBE (prints the recorded runs),
+AGV_VIDEO (agvsim-video, whose pictures and videos must equal the window's frames).
 Pixel checks sit where line rounding cannot move them: inside shapes, a few pixels from
 any edge, away from the 1-pixel grid lines and from everything drawn later."""
 
 import math
 import os
+import shlex
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -15,10 +20,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from scene_geometry import (View, body_point, clear_of, is_black, is_blue, is_dark,  # noqa: E402
                             is_green, is_red, is_white, probe, unit_pixel)
-from xsession import Program, XServer  # noqa: E402
+from xsession import TIMEOUT, Program, XServer  # noqa: E402
 
 PROGRAM = os.environ.get("AGV_PROGRAM", "")
 PROBE = os.environ.get("AGV_RECORD_PROBE", "")
+VIDEO = os.environ.get("AGV_VIDEO", "")
 
 TITLE = ("1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
          "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続")
@@ -109,9 +115,9 @@ class WindowTestCase(unittest.TestCase):
 
     def assertPixel(self, image, world, colour, what, view=None):
         column, row = self.px(*world, view=view)
-        self.assertTrue(self.block_is(image, world, colour, view),
-                        "%s: pixel (%d, %d) is %s (screenshot %s)"
-                        % (what, column, row, image.pixel(column, row), self.program.keep(image)))
+        if not self.block_is(image, world, colour, view):
+            self.fail("%s: pixel (%d, %d) is %s (screenshot %s)"
+                      % (what, column, row, image.pixel(column, row), self.program.keep(image)))
 
     def assertPhaseFrame(self, image, view):
         """The black frame lines of the phase plane at rows and columns away from labels."""
@@ -130,9 +136,10 @@ class WindowTestCase(unittest.TestCase):
             else:
                 line = [image.pixel(c, row) for c in range(column - 3, column + 3)]
                 beside = [image.pixel(c, row) for c in (column - 7, column + 4)]
-            self.assertTrue(any(is_black(p) for p in line) and all(is_white(p) for p in beside),
-                            "phase frame %s edge near (%d, %d): %s, beside %s (screenshot %s)"
-                            % (name, column, row, line, beside, self.program.keep(image)))
+            # The screenshot is kept only for a failure, so passing runs leave no files.
+            if not (any(is_black(p) for p in line) and all(is_white(p) for p in beside)):
+                self.fail("phase frame %s edge near (%d, %d): %s, beside %s (screenshot %s)"
+                          % (name, column, row, line, beside, self.program.keep(image)))
 
     def press_and_exit(self):
         self.program.press_escape()
@@ -163,6 +170,10 @@ class StartUpTest(WindowTestCase):
             kind, value = self.program.property("_NET_WM_NAME", "8c")
             self.assertEqual(kind, "UTF8_STRING")
             self.assertEqual(bytes(int(b) for b in value.split(",")), TITLE.encode("utf-8"))
+            for name in ("WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"):
+                self.assertEqual(self.program.property(name)[1], '"%s"' % TITLE, name)
+            self.assertEqual(self.program.property("WM_CLASS")[1], '"agvsim", "Agvsim"')
+            self.assertEqual(self.program.property("_NET_WM_PID")[1], str(self.program.proc.pid))
 
         with self.subTest("white background between grid lines"):
             for world in ((0.5, -1.5), (5.5, -2.5), (-2.5, -3.5), (-2.5, 2.5)):
@@ -325,6 +336,31 @@ class KeyTest(WindowTestCase):
         self.press_and_exit()
 
 
+class PlaybackTest(WindowTestCase):
+    def test_space_plays_then_pauses_without_using_the_cpu(self):
+        self.start()
+        self.program.press("space")
+        playing = time.monotonic()
+        time.sleep(1.0)
+        self.assertFalse(self.is_body_at(self.program.screenshot(), self.start_sample(), is_blue))
+        self.program.press("space")
+        self.wait_frame(lambda im: True, "the picture at rest")
+        self.assertLess(time.monotonic() - playing, 12.0)  # unpaused, it rests at the end, 20 s on
+        before, cpu = self.program.screenshot(), self.program.cpu_seconds()
+        time.sleep(0.5)
+        self.assertEqual(self.program.screenshot().rgb, before.rgb, "moved while paused")
+        # One clock tick of slack for the accounting.
+        self.assertLessEqual(self.program.cpu_seconds() - cpu, 0.011, "CPU used while paused")
+        self.press_and_exit()
+
+    def test_window_destroyed_from_outside_ends_with_status_0(self):
+        for end in ("destroy_window", "kill_window"):
+            with self.subTest(end):
+                self.start()
+                getattr(self.program, end)()
+                self.assertEqual(self.program.wait_exit(), 0)
+
+
 class DialogAgainTest(WindowTestCase):
     POSE = (4.0, 0.0, 90.0)
 
@@ -364,6 +400,104 @@ class DialogAgainTest(WindowTestCase):
         self.assertLess(text[-1], path_text[-1] - 30, "path text not replaced")
         self.assertTrue(self.is_body_at(image, first, is_blue), "figure not at the new start")
         self.press_and_exit()
+
+    def test_keys_pressed_during_the_dialog_are_dropped(self):
+        self.start()
+        self.program.press("c")
+        self.program.wait_output("直線=0，円弧=1", 2)
+        self.program.press(*["s"] * 5, "c")
+        self.program.type("1nnk")
+        first = probe(PROBE, ["1:1:0"], path_kind=1)[0]
+        # Had the keys acted, the figure and its reference point would stand 0.2 m on.
+        self.wait_frame(lambda im: self.is_body_at(im, first, is_blue)
+                        and self.block_is(im, (first.ref_x, first.ref_y), is_red),
+                        "the circle runs at sample 0")
+        self.assertEqual(self.program.output().count("直線=0，円弧=1"), 2, "the dialog ran again")
+        self.press_and_exit()
+
+
+def frame_hashes(path):
+    """MD5 of every decoded frame as 24-bit RGB."""
+    out = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-pix_fmt", "rgb24", "-f",
+                          "framemd5", "-"], stdout=subprocess.PIPE, check=True).stdout.decode()
+    return [line.split(",")[-1].strip() for line in out.splitlines() if not line.startswith("#")]
+
+
+@unittest.skipUnless(VIDEO and shutil.which("ffprobe"), "AGV_VIDEO or ffmpeg missing")
+class VideoTest(WindowTestCase):
+    def video(self, *args, env=None):
+        return subprocess.run([VIDEO, *args], env=env or server.env(), stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, timeout=10 * TIMEOUT, check=False)
+
+    def output(self, name):
+        folder = tempfile.mkdtemp(prefix="agvsim-video-")
+        self.addCleanup(shutil.rmtree, folder)
+        return os.path.join(folder, name)
+
+    def picture(self, until):
+        path = self.output("at %s.png" % until)
+        result = self.video("--until", until, "-o", path)
+        self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+        return path
+
+    def assertSamePicture(self, path, image):
+        rgb = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt",
+                              "rgb24", "-"], stdout=subprocess.PIPE, check=True).stdout
+        if rgb != image.rgb:
+            self.fail("%s is not the window (screenshot %s)" % (path, self.program.keep(image)))
+
+    def test_pictures_equal_the_window_after_as_many_steps(self):
+        first, later = self.picture("0"), self.picture("2")
+        self.assertSamePicture(first, self.start())
+        self.program.press(*["s"] * 50)
+        sample = self.start_sample(index=100)
+        image = self.wait_frame(lambda im: self.is_body_at(im, sample, is_blue), "sample 100")
+        self.assertSamePicture(later, image)
+        self.press_and_exit()
+
+    def test_one_second_clip_plays_26_frames_then_holds_the_last_for_a_second(self):
+        for suffix in ("mp4", "gif"):
+            path = self.output("clip." + suffix)
+            result = self.video("--until", "1", "-o", path)
+            self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+            probe_out = subprocess.run(
+                ["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0",
+                 "-show_entries", "stream=width,height,nb_read_frames,r_frame_rate", "-of",
+                 "csv=p=0", path], stdout=subprocess.PIPE, check=True).stdout.decode()
+            self.assertEqual(probe_out.strip(), "800,800,25/1,51", suffix)
+        # The GIF keeps every colour: its frames are the pictures themselves.
+        frames = frame_hashes(path)
+        self.assertEqual(frames[0], frame_hashes(self.picture("0"))[0])
+        self.assertEqual(frames[1], frame_hashes(self.picture("0.04"))[0])
+        self.assertEqual(frames[25:], frame_hashes(self.picture("1")) * 26)
+
+    def test_refusals_are_one_line_naming_the_option_or_the_remedy(self):
+        path = self.output("my run.png")
+        no_display = {k: v for k, v in server.env().items() if k != "DISPLAY"}
+        no_ffmpeg = dict(server.env(), PATH="/nonexistent")
+        hint = "xvfb-run -a -s '-screen 0 1024x1024x24' " + shlex.join([VIDEO, "--until", "0",
+                                                                       "-o", path])
+        for args, env, text in ((["--mech", "4WD", "-o", path], None, "--mech"),
+                                (["--law", "PD", "-o", path], None, "--law"),
+                                (["--until", "-1", "-o", path], None, "--until"),
+                                (["--pose", "1", "2", "-o", path], None, "--pose"),
+                                (["-o", path[:-4] + ".avi"], None, "-o"),
+                                (["--until", "1"], None, "-o"),
+                                (["--fn", "1e300", "-o", path], None, "--fn"),
+                                (["--until", "0", "-o", path], no_display, hint),
+                                (["-o", path], no_ffmpeg, "apt-get install ffmpeg")):
+            with self.subTest(args=args):
+                result = self.video(*args, env=env)
+                lines = result.stderr.decode().splitlines()
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(len(lines), 1, lines)
+                self.assertIn(text, lines[0])
+                self.assertFalse(os.path.exists(path))
+        # The command the message gives works as given.
+        result = subprocess.run(hint, shell=True, env=no_display, stderr=subprocess.PIPE,
+                                timeout=10 * TIMEOUT, check=False)
+        self.assertEqual(result.returncode, 0, result.stderr.decode(errors="replace"))
+        self.assertTrue(os.path.exists(path))
 
 
 if __name__ == "__main__":

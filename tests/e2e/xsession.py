@@ -1,6 +1,7 @@
 """A private Xvfb server and the simulator running in it, driven as a person would:
 answers typed into its console, keys pressed in its window, screenshots read back."""
 
+import ctypes
 import os
 import select
 import subprocess
@@ -159,7 +160,9 @@ class Program:
         args = ["xprop", "-id", self.window]
         if format_:
             args += ["-f", name, format_]
-        line = _run(args + [name], self.env).stdout.decode(errors="replace").strip()
+        # A UTF-8 locale makes xprop decode compound text.
+        line = _run(args + [name], dict(self.env, LC_ALL="C.UTF-8")).stdout.decode(
+            errors="replace").strip()
         head, _, value = line.partition(" = ")
         kind = head[head.find("(") + 1:head.find(")")] if "(" in head else ""
         return kind, value
@@ -219,6 +222,23 @@ class Program:
         os.close(fd)
         write_png(image, path)
         return path
+
+    def destroy_window(self):
+        """XDestroyWindow from another client, as a window manager or script might."""
+        xlib = ctypes.CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        display = ctypes.c_void_p(xlib.XOpenDisplay(self.env["DISPLAY"].encode()))
+        xlib.XDestroyWindow(display, ctypes.c_ulong(int(self.window)))
+        xlib.XCloseDisplay(display)
+
+    def kill_window(self):
+        """xkill's way: the server drops the program's connection."""
+        _run(["xdotool", "windowkill", self.window], self.env)
+
+    def cpu_seconds(self):
+        with open("/proc/%d/stat" % self.proc.pid) as stat:
+            fields = stat.read().rpartition(")")[2].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     # Lifetime.
     def wait_exit(self):

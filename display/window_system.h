@@ -1,0 +1,14 @@
+// What the X window system sees of the drawing window: its names, class and
+// owner, the key presses queued for it, and its end from outside.
+#pragma once
+
+// Title and icon name readable by every window manager (UTF-8 and compound
+// text), WM_CLASS and _NET_WM_PID; for the current GLUT window.
+void setWindowProperties(const char* title);
+
+// Throws away the key presses and releases queued for the current window.
+void dropQueuedKeys();
+
+// Ends the process with status 0, through exit, once the window is gone: closed
+// by another client or its connection killed. Needs the window open.
+void endWithWindow();

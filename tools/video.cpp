@@ -1,0 +1,439 @@
+// agvsim-video: draws in the program's own window the frames that pressing
+// 's' again and again from the start of a run would show, and has ffmpeg
+// write them as a video in real time, or one of them as a picture.
+#include <GL/freeglut.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "display/scene.h"
+#include "display/view.h"
+#include "display/window.h"
+#include "sim/gains.h"
+#include "sim/record.h"
+#include "sim/run.h"
+#include "sim/settings.h"
+
+static const char* const kUsage =
+    "usage: agvsim-video [--path line|circle] [--fn HZ] [--zeta Z] [--pose X Y THETA_DEG]\n"
+    "                    [--mech 2DW1C|1FDW1FS|1RDW1FS] [--law P|PI] [--until SECONDS] -o FILE\n"
+    "Simulates the three mechanisms under P and PI control, opens the simulator's\n"
+    "window and records the run chosen as the window shows it when 's' is pressed\n"
+    "again and again from its start: one frame per 0.04 s of simulated time, played\n"
+    "at 25 frames per second, the last frame held for one second. Needs an X display\n"
+    "(xvfb-run will do) and ffmpeg.\n"
+    "  --path line|circle   reference path (default line)\n"
+    "  --fn HZ              natural frequency in hertz, not 0 (default 1.0)\n"
+    "  --zeta Z             damping ratio, not 0 (default 0.7)\n"
+    "  --pose X Y THETA_DEG initial pose in metres and degrees (default -2 1 0)\n"
+    "  --mech M             mechanism recorded (default 2DW1C)\n"
+    "  --law L              control law recorded (default P)\n"
+    "  --until SECONDS      stop at this simulated time (default the end of the run)\n"
+    "  -o FILE              .mp4, .webm or .gif for a video; .png for the single\n"
+    "                       picture at --until\n"
+    "  --help               show this text\n";
+
+static constexpr const char* kProgram = "agvsim-video";
+static constexpr int kWidth = 800;  // px, the window's size at start
+static constexpr int kHeight = 800;
+static constexpr int kFramesPerSecond = 25;
+static constexpr double kFrameSeconds = 1.0 / kFramesPerSecond;  // one 's': two samples of 0.02 s
+static constexpr int kHeldFrames = kFramesPerSecond;  // the last frame, one second
+static constexpr double kTimeTolerance = 1e-9;  // s; 0.12 is three frames, not two
+static constexpr int kQuietProgressEvery = 250;  // frames between lines off a terminal
+static constexpr int kStartEvents = 20;  // handled before recording: mapping, a first resize
+
+enum OutputKind { OutputNone, OutputMp4, OutputWebm, OutputGif, OutputPng };
+
+struct VideoOptions {
+    double untilSeconds;
+    const char* output;
+    int kind;
+    const char* gainOption;  // the last of --fn and --zeta given
+};
+
+static unsigned char framePixels[kWidth * kHeight * 3];
+
+static bool fail(const char* option, const char* problem) {
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, option, problem);
+    return false;
+}
+
+// A whole argument that is a finite number; reports the option otherwise.
+static bool readNumber(const char* option, const char* text, double* value) {
+    if (text == nullptr) return fail(option, "missing value");
+    char* end = nullptr;
+    double parsed = std::strtod(text, &end);
+    if (end == text || *end != '\0') return fail(option, "not a number");
+    if (!std::isfinite(parsed)) return fail(option, "not a finite number");
+    *value = parsed;
+    return true;
+}
+
+static bool readNonZero(const char* option, const char* text, double* value) {
+    if (!readNumber(option, text, value)) return false;
+    if (*value == 0.0) return fail(option, "must not be 0");
+    return true;
+}
+
+static bool readUntil(const char* text, double* value) {
+    if (!readNumber("--until", text, value)) return false;
+    if (*value < 0.0) return fail("--until", "must not be negative");
+    return true;
+}
+
+// The value's position in names, counted from first; reports the option otherwise.
+static bool readChoice(const char* option, const char* text, const char* const* names, int count,
+                       int first, const char* problem, int* value) {
+    if (text == nullptr) return fail(option, "missing value");
+    for (int i = 0; i < count; ++i) {
+        if (std::strcmp(text, names[i]) == 0) {
+            *value = first + i;
+            return true;
+        }
+    }
+    return fail(option, problem);
+}
+
+static bool readPath(const char* text, int* pathKind) {
+    static const char* const names[] = {"line", "circle"};
+    return readChoice("--path", text, names, 2, PathLine, "must be line or circle", pathKind);
+}
+
+static bool readMechanism(const char* text, int* mechanism) {
+    static const char* const names[] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
+    return readChoice("--mech", text, names, 3, Mech2DW1C, "must be 2DW1C, 1FDW1FS or 1RDW1FS",
+                      mechanism);
+}
+
+static bool readLaw(const char* text, int* law) {
+    static const char* const names[] = {"P", "PI"};
+    return readChoice("--law", text, names, 2, ControlP, "must be P or PI", law);
+}
+
+static bool endsWith(const char* text, const char* suffix) {
+    size_t length = std::strlen(text);
+    size_t suffixLength = std::strlen(suffix);
+    return length > suffixLength && strcasecmp(text + length - suffixLength, suffix) == 0;
+}
+
+static bool readOutput(const char* text, VideoOptions* options) {
+    static const char* const suffixes[] = {".mp4", ".webm", ".gif", ".png"};
+    if (text == nullptr) return fail("-o", "missing value");
+    for (int i = 0; i < 4; ++i) {
+        if (endsWith(text, suffixes[i])) {
+            options->output = text;
+            options->kind = OutputMp4 + i;
+            return true;
+        }
+    }
+    return fail("-o", "must end in .mp4, .webm, .gif or .png");
+}
+
+static bool readPose(char** values, int available) {
+    double pose[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!readNumber("--pose", i < available ? values[i] : nullptr, &pose[i])) return false;
+    }
+    simSettings.x0 = pose[0];
+    simSettings.y0 = pose[1];
+    simSettings.theta0 = pose[2] * kDegToRad;
+    return true;
+}
+
+static bool isOption(const char* option, const char* name) {
+    return std::strcmp(option, name) == 0;
+}
+
+// Applies one option to simSettings or options. Returns the number of values
+// it took, or -1 after an error message.
+static int applyOption(const char* option, char** values, int available, VideoOptions* options) {
+    const char* value = available > 0 ? values[0] : nullptr;
+    bool ok = false;
+    int taken = 1;
+    if (isOption(option, "--path")) {
+        ok = readPath(value, &simSettings.pathKind);
+    } else if (isOption(option, "--fn")) {
+        ok = readNonZero(option, value, &simSettings.fn);
+        options->gainOption = option;
+    } else if (isOption(option, "--zeta")) {
+        ok = readNonZero(option, value, &simSettings.zeta);
+        options->gainOption = option;
+    } else if (isOption(option, "--pose")) {
+        ok = readPose(values, available);
+        taken = 3;
+    } else if (isOption(option, "--mech")) {
+        ok = readMechanism(value, &simSettings.mechanism);
+    } else if (isOption(option, "--law")) {
+        ok = readLaw(value, &simSettings.controlLaw);
+    } else if (isOption(option, "--until")) {
+        ok = readUntil(value, &options->untilSeconds);
+    } else if (isOption(option, "-o")) {
+        ok = readOutput(value, options);
+    } else {
+        fail(option, "unknown option");
+    }
+    return ok ? taken : -1;
+}
+
+static constexpr int kGoOn = -1;
+
+// kGoOn, or the status to exit with at once.
+static int readOptions(int argc, char** argv, VideoOptions* options) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        int taken = applyOption(argv[i], argv + i + 1, argc - i - 1, options);
+        if (taken < 0) return 2;
+        i += taken;
+    }
+    if (options->output == nullptr) {
+        fail("-o", "missing; name the file to write");
+        return 2;
+    }
+    return kGoOn;
+}
+
+// One word as a POSIX shell reads it back unchanged.
+static std::string shellWord(const char* word) {
+    const char* safe = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_./=:,+%@";
+    if (word[0] != '\0' && std::strspn(word, safe) == std::strlen(word)) return word;
+    std::string quoted = "'";
+    for (const char* c = word; *c != '\0'; ++c) quoted += *c == '\'' ? "'\\''" : std::string(1, *c);
+    return quoted + "'";
+}
+
+static bool hasDisplay(int argc, char** argv) {
+    const char* display = std::getenv("DISPLAY");
+    if (display != nullptr && display[0] != '\0') return true;
+    // Xvfb's own default screen is 8 bits deep, which offers no RGB visual.
+    std::string command = "xvfb-run -a -s '-screen 0 1024x1024x24'";
+    for (int i = 0; i < argc; ++i) command += " " + shellWord(argv[i]);
+    std::fprintf(stderr, "%s: no X display (DISPLAY is not set); run it under Xvfb: %s\n",
+                 kProgram, command.c_str());
+    return false;
+}
+
+// The path of an executable ffmpeg on PATH, or empty.
+static std::string findFfmpeg() {
+    const char* path = std::getenv("PATH");
+    std::string directories = path != nullptr ? path : "/usr/bin:/bin";
+    size_t start = 0;
+    while (start <= directories.size()) {
+        size_t end = directories.find(':', start);
+        if (end == std::string::npos) end = directories.size();
+        std::string directory = end > start ? directories.substr(start, end - start) : ".";
+        std::string candidate = directory + "/ffmpeg";
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    std::fprintf(stderr, "%s: ffmpeg is not installed; install it with: apt-get install ffmpeg\n",
+                 kProgram);
+    return "";
+}
+
+static bool prepareRuns(const VideoOptions& options) {
+    simSettings.omegaN = kTwoPi * simSettings.fn;
+    designGains();
+    if (!gainsAreFinite()) {
+        return fail(options.gainOption != nullptr ? options.gainOption : "--fn",
+                    "gives feedback gains that are not finite");
+    }
+    runAllMechanisms(simSettings.pathKind);
+    resetView();
+    resetViewAfterRuns();
+    return true;
+}
+
+static int shownSample() {
+    return simSettings.controlLaw == ControlP ? viewState.animIndexP : viewState.animIndexPI;
+}
+
+// Presses of 's' that reach untilSeconds, or the last sample of the run shown.
+static int countSteps(double untilSeconds) {
+    restartAnimation();
+    int steps = 0;
+    while ((steps + 1) * kFrameSeconds <= untilSeconds + kTimeTolerance) {
+        int before = shownSample();
+        stepAnimation();
+        if (shownSample() == before) break;
+        ++steps;
+    }
+    restartAnimation();
+    return steps;
+}
+
+// The window as agvsim opens it. GLUT gets none of the tool's options. Events
+// are handled only until recording starts, so keys pressed meanwhile change nothing.
+static bool openProgramWindow(char* programName) {
+    int argc = 1;
+    char* argv[] = {programName, nullptr};
+    openWindow(&argc, argv);
+    for (int i = 0; i < kStartEvents; ++i) glutMainLoopEvent();
+    int width = glutGet(GLUT_WINDOW_WIDTH);
+    int height = glutGet(GLUT_WINDOW_HEIGHT);
+    if (width != kWidth || height != kHeight) {
+        // A tiling window manager; frames of another size would not be the program's.
+        std::fprintf(stderr, "%s: the window was made %dx%d, not %dx%d; run it under xvfb-run\n",
+                     kProgram, width, height, kWidth, kHeight);
+        return false;
+    }
+    onReshape(kWidth, kHeight);
+    return true;
+}
+
+// Draws the frame, reads it back before the swap, then shows it.
+static void captureFrame() {
+    composeFrame();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, framePixels);
+    finishFrame();
+}
+
+struct ArgumentList {
+    const char* items[40];
+    int count;
+};
+
+template <size_t N>
+static void append(ArgumentList* list, const char* const (&items)[N]) {
+    for (const char* item : items) list->items[list->count++] = item;
+}
+
+// GL rows run bottom up, hence vflip before every output.
+static void encoderArguments(const VideoOptions& options, ArgumentList* list) {
+    static char size[32];
+    static char rate[16];
+    // Read as a file name even when it starts with '-' or holds a ':'.
+    static std::string output;
+    std::snprintf(size, sizeof size, "%dx%d", kWidth, kHeight);
+    std::snprintf(rate, sizeof rate, "%d", kFramesPerSecond);
+    output = std::string("file:") + options.output;
+    const char* const input[] = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y",
+                                 "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
+                                 "-framerate", rate, "-i", "-"};
+    static const char* const mp4[] = {"-vf", "vflip", "-c:v", "libx264", "-pix_fmt", "yuv420p",
+                                      "-crf", "18", "-movflags", "+faststart"};
+    static const char* const webm[] = {"-vf", "vflip", "-c:v", "libvpx-vp9", "-pix_fmt",
+                                       "yuv420p", "-crf", "32", "-b:v", "0", "-row-mt", "1",
+                                       "-deadline", "good", "-cpu-used", "4"};
+    // A palette of its own for every frame: the few flat colours stay exact.
+    static const char* const gif[] = {"-vf",
+                                      "vflip,split[a][b];[a]palettegen=stats_mode=single[p];"
+                                      "[b][p]paletteuse=new=1:dither=none"};
+    static const char* const png[] = {"-vf", "vflip", "-frames:v", "1", "-update", "1"};
+    list->count = 0;
+    append(list, input);
+    if (options.kind == OutputMp4) append(list, mp4);
+    if (options.kind == OutputWebm) append(list, webm);
+    if (options.kind == OutputGif) append(list, gif);
+    if (options.kind == OutputPng) append(list, png);
+    list->items[list->count++] = output.c_str();
+    list->items[list->count] = nullptr;
+}
+
+// ffmpeg reading raw frames from the returned pipe; its pid in *pid.
+static int startEncoder(const std::string& ffmpeg, const VideoOptions& options, pid_t* pid) {
+    ArgumentList args;
+    encoderArguments(options, &args);
+    int ends[2];
+    if (pipe(ends) != 0) return -1;
+    fcntl(ends[1], F_SETFD, FD_CLOEXEC);
+    *pid = fork();
+    if (*pid == 0) {
+        dup2(ends[0], STDIN_FILENO);
+        close(ends[0]);
+        execv(ffmpeg.c_str(), const_cast<char* const*>(args.items));
+        _exit(127);
+    }
+    close(ends[0]);
+    if (*pid < 0) {
+        close(ends[1]);
+        return -1;
+    }
+    return ends[1];
+}
+
+static bool writeAll(int fd, const unsigned char* data, size_t size) {
+    while (size > 0) {
+        ssize_t written = write(fd, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+static void reportProgress(int done, int total) {
+    if (isatty(STDERR_FILENO)) {
+        std::fprintf(stderr, "\r%s: %d of %d frames", kProgram, done, total);
+        if (done == total) std::fputc('\n', stderr);
+    } else if (done == total || done % kQuietProgressEvery == 0) {
+        std::fprintf(stderr, "%s: %d of %d frames\n", kProgram, done, total);
+    }
+}
+
+// Frames 0..steps, each one 's' further, then the last held; false once ffmpeg stops reading.
+static bool writeFrames(int fd, int steps, bool picture) {
+    int total = picture ? 1 : steps + 1 + kHeldFrames;
+    int done = 0;
+    restartAnimation();
+    for (int step = 0; step <= steps; ++step) {
+        if (step > 0) stepAnimation();
+        if (picture && step < steps) continue;
+        captureFrame();
+        if (!writeAll(fd, framePixels, sizeof framePixels)) return false;
+        reportProgress(++done, total);
+    }
+    while (done < total) {
+        if (!writeAll(fd, framePixels, sizeof framePixels)) return false;
+        reportProgress(++done, total);
+    }
+    return true;
+}
+
+static int encode(const std::string& ffmpeg, const VideoOptions& options, int steps) {
+    pid_t pid = 0;
+    int fd = startEncoder(ffmpeg, options, &pid);
+    if (fd < 0) {
+        std::fprintf(stderr, "%s: cannot start ffmpeg: %s\n", kProgram, std::strerror(errno));
+        return 1;
+    }
+    bool written = writeFrames(fd, steps, options.kind == OutputPng);
+    close(fd);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (written && WIFEXITED(status) && WEXITSTATUS(status) == 0) return 0;
+    std::fprintf(stderr, "%s: ffmpeg failed; %s is not complete\n", kProgram, options.output);
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    setStartupSettings();
+    VideoOptions options = {std::numeric_limits<double>::infinity(), nullptr, OutputNone, nullptr};
+    int status = readOptions(argc, argv, &options);
+    if (status != kGoOn) return status;
+    if (!hasDisplay(argc, argv)) return 2;
+    std::string ffmpeg = findFfmpeg();
+    if (ffmpeg.empty()) return 2;
+    if (!prepareRuns(options)) return 2;
+    int steps = countSteps(options.untilSeconds);
+    if (!openProgramWindow(argv[0])) return 1;
+    // A write to an ffmpeg that has stopped then fails instead of ending the process.
+    signal(SIGPIPE, SIG_IGN);
+    return encode(ffmpeg, options, steps);
+}
