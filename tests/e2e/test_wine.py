@@ -23,6 +23,7 @@ WINDOWS_EXPORT = os.environ.get("AGV_WINDOWS_EXPORT", "")
 
 # Every section of the dialog, with answers it refuses and asks again for.
 ANSWERS = "1\ny\n0.5 abc\n0.5 0.7\ny\n1 -0.5\n45\n"
+PATH_PROMPT = "のどちらかを選択"
 # Mechanism, steps, pan, zoom in (Shift), control law, phase plane.
 KEYS = ("2", "s", "s", "s", "s", "s", "X", "W", "W", "I", "s", "z")
 
@@ -69,22 +70,41 @@ class SameAsLinux(unittest.TestCase):
         program.press(*KEYS)
         return first
 
+    def second_dialog(self, program):
+        """'c' in the window, keys pressed there while the console asks, which the
+        window must drop, then the dialog answered."""
+        program.press("c")
+        program.wait_output(PATH_PROMPT, 2)
+        program.press("W", "W", "x")
+        time.sleep(1.0)
+        program.type("0\nn\nn\n")
+        program.wait_output(LAST_PROMPT, 2)
+        program.type("k")
+
+    def assertShows(self, program, frame, reference, what):
+        try:
+            program.wait_image(lambda image: image.rgb == frame.rgb, "the Linux build's frame " + what)
+        except AssertionError as error:
+            raise AssertionError("%s; the Linux build's frame is kept in %s"
+                                 % (error, reference.keep(frame))) from None
+
     def test_console_window_and_title(self):
         linux = self.run_dialog(Program, LINUX)
-        expected = self.settled(linux, self.open_and_press_keys(linux))
+        expected = [self.settled(linux, self.open_and_press_keys(linux))]
+        self.second_dialog(linux)
+        expected.append(self.settled(linux, expected[0]))
         linux.press_escape()
         self.assertEqual(linux.wait_exit(), 0)
 
         windows = self.run_dialog(WineProgram, WINDOWS)
-        with self.subTest("console bytes, line endings aside"):
-            self.assertIn(DONE, linux.output())
-            self.assertEqual(windows.out.bytes().replace(b"\r\n", b"\n"), linux.out.bytes())
-
         self.open_and_press_keys(windows)
-        image = windows.wait_image(lambda image: image.rgb == expected.rgb,
-                                   "the Linux build's frame (kept in %s)" % linux.keep(expected))
-        self.assertEqual((image.width, image.height), (expected.width, expected.height))
+        self.assertShows(windows, expected[0], linux, "after the keys")
+        self.second_dialog(windows)
+        self.assertShows(windows, expected[1], linux, "after the second dialog")
 
+        # Both dialogs' console bytes, line endings aside.
+        self.assertEqual(linux.output().count(DONE), 2)
+        self.assertEqual(windows.out.bytes().replace(b"\r\n", b"\n"), linux.out.bytes())
         kind, value = windows.property("_NET_WM_NAME", "8c")
         self.assertEqual(kind, "UTF8_STRING")
         self.assertEqual(bytes(int(b) for b in value.split(",")), TITLE.encode("utf-8"))
