@@ -31,6 +31,15 @@ TEST(Encoding, ChoosesUtf8OnlyForAUtf8Terminal) {
     EXPECT_EQ(chooseConsoleEncoding(true, nullptr), EncodingCp932);
 }
 
+TEST(Encoding, ReadsTheCodesetFromALocaleName) {
+    for (const char* name : {"ja_JP.UTF-8", "en_US.utf8@euro", "C.Utf-8"})
+        EXPECT_EQ(chooseEncodingByName(true, name), EncodingUtf8) << name;
+    for (const char* name : {"ja_JP.SJIS", "ja_JP.UTF-16", "ja_JP", "ja_JP.utf8x"})
+        EXPECT_EQ(chooseEncodingByName(true, name), EncodingCp932) << name;
+    EXPECT_EQ(chooseEncodingByName(false, "ja_JP.UTF-8"), EncodingCp932);
+    EXPECT_EQ(chooseEncodingByName(true, nullptr), EncodingCp932);
+}
+
 TEST(Encoding, ConvertsToCodePage932) {
     EXPECT_EQ(cp932("P制御"), "P\x90\xA7\x8C\xE4");
     EXPECT_EQ(cp932("～"), "\x81\x60");  // the fn prompt's wave dash
@@ -72,10 +81,13 @@ std::string printedThrough(bool terminal, const char* locale, const char* text) 
 
 TEST(ConsoleOutput, PipesGetCodePage932) {
     EXPECT_EQ(printedThrough(false, "C.UTF-8", "旧fn"), "\x8B\x8C" "fn|42");
+    EXPECT_EQ(printedThrough(false, "ja_JP.UTF-8", "旧fn"), "\x8B\x8C" "fn|42");
 }
 
+// ja_JP.UTF-8 is not installed here (locale -a): the name alone decides.
 TEST(ConsoleOutput, Utf8TerminalGetsUtf8) {
     EXPECT_EQ(printedThrough(true, "C.UTF-8", "旧fn"), "旧fn|42");
+    EXPECT_EQ(printedThrough(true, "ja_JP.UTF-8", "旧fn"), "旧fn|42");
     EXPECT_EQ(printedThrough(true, "C", "旧fn"), "\x8B\x8C" "fn|42");
 }
 
