@@ -252,6 +252,37 @@ TEST(ProgramOnTerminal, TypedAheadKeysAreDiscardedAndCtrlDKeepsTheOldValues) {
     stop(program);
 }
 
+// Nothing arrives for a moment: what was typed answered nothing.
+bool staysSilent(PtyProgram& program) {
+    const size_t before = program.out.size();
+    for (int i = 0; i < 5; ++i) readSome(program.master, program.out, 60);
+    return program.out.size() == before;
+}
+
+TEST(ProgramOnTerminal, EnterAnswersOnlyTheFinalKey) {
+    PtyProgram program = startInPty();
+    ASSERT_GT(program.pid, 0);
+    const struct {
+        std::string prompt;
+        const char* keys;
+    } answers[] = {{"I= ", "0"}, {onTerminal(fnQuestion(1.0, 0.7)), "n"}, {onTerminal(poseQuestion(-2.0, 1.0, 0.0)), "n"}};
+    for (const auto& answer : answers) {
+        ASSERT_TRUE(waitForText(program, answer.prompt));
+        ASSERT_TRUE(waitForMode(program, inKeyMode));
+        type(program, "\r");
+        type(program, "\n");
+        EXPECT_TRUE(staysSilent(program)) << answer.prompt;
+        type(program, answer.keys);
+    }
+    ASSERT_TRUE(waitForText(program, "任意キーで描画画面へ       "));
+    ASSERT_TRUE(waitForMode(program, inKeyMode));
+    type(program, "\r");
+    const std::string expected = onTerminal(startupGains() + fullPass(false, false, kStartupSummary, " \n"));
+    waitForText(program, expected);
+    EXPECT_EQ(program.out.substr(0, expected.size()), expected);
+    stop(program);
+}
+
 struct SignalCase {
     const char* typed;  // sent through the terminal, or nullptr to send `signalNumber` with kill
     int signalNumber;
