@@ -1,10 +1,13 @@
 """A private Xvfb server and the simulator running in it, driven as a person would:
 answers typed into its console, keys pressed in its window, screenshots read back."""
 
+import fcntl
 import os
 import select
+import struct
 import subprocess
 import tempfile
+import termios
 import threading
 import time
 
@@ -78,17 +81,20 @@ class XServer:
 class _Drain(threading.Thread):
     """Collects a pipe's bytes so the program never blocks on a full pipe."""
 
-    def __init__(self, pipe):
+    def __init__(self, read):
         super().__init__(daemon=True)
-        self.pipe = pipe
+        self.read = read
         self.data = bytearray()
         self.lock = threading.Lock()
         self.start()
 
     def run(self):
-        for piece in iter(lambda: self.pipe.read1(4096), b""):
-            with self.lock:
-                self.data += piece
+        try:
+            for piece in iter(self.read, b""):
+                with self.lock:
+                    self.data += piece
+        except OSError:  # a terminal's master side, once its other side is closed
+            pass
 
     def bytes(self):
         with self.lock:
@@ -96,26 +102,61 @@ class _Drain(threading.Thread):
 
 
 class Program:
-    """The simulator with its console on pipes and its window on the given server."""
+    """The simulator with its console on pipes, or on a pseudo-terminal (terminal=True),
+    and its window on the given server; `closed` names standard descriptors it starts without."""
 
-    def __init__(self, path, server, args=()):
+    def __init__(self, path, server, args=(), closed=(), terminal=False):
         self.server = server
         self.env = server.env()
-        self.proc = subprocess.Popen([path, *args], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                     env=self.env)
-        self.out = _Drain(self.proc.stdout)
-        self.err = _Drain(self.proc.stderr)
+        command = [path, *args]
+        if closed:
+            command = ["sh", "-c", 'exec "$0" "$@" ' + " ".join("%d>&-" % fd for fd in closed),
+                       *command]
+        self.master = self.terminal = None
+        console = subprocess.PIPE
+        if terminal:
+            self.master, self.terminal = os.openpty()
+            console = self.terminal
+            self.env["LC_ALL"] = "C.UTF-8"
+        self.proc = subprocess.Popen(command, stdin=console, stdout=console,
+                                     stderr=subprocess.PIPE, env=self.env)
+        if terminal:
+            self.out = _Drain(lambda: os.read(self.master, 4096))
+        else:
+            self.out = _Drain(lambda: self.proc.stdout.read1(4096))
+        self.err = _Drain(lambda: self.proc.stderr.read1(4096))
         self.window = None
 
     # Console side.
     def type(self, text):
+        if self.master is not None:
+            os.write(self.master, text.encode())
+            return
         self.proc.stdin.write(text.encode())
         self.proc.stdin.flush()
 
     def output(self):
-        """Console output, written in CP932 on a pipe."""
-        return self.out.bytes().decode("cp932", errors="replace")
+        """Console output: CP932 on a pipe, UTF-8 on the terminal."""
+        return self.out.bytes().decode("utf-8" if self.master is not None else "cp932",
+                                       errors="replace")
+
+    def wait_key_mode(self):
+        """On the terminal: until a single-key read has switched line editing off."""
+        deadline = time.monotonic() + TIMEOUT
+        while termios.tcgetattr(self.terminal)[3] & termios.ICANON:
+            self._check_alive("waiting for a key read")
+            if time.monotonic() > deadline:
+                raise AssertionError("no key read; output:\n" + self.output()[-1500:])
+            time.sleep(0.02)
+
+    def end_terminal(self):
+        """After the program ended: the bytes typed but left unread on the terminal, and
+        the terminal's whole output."""
+        unread = struct.unpack("i", fcntl.ioctl(self.terminal, termios.FIONREAD, b"\0" * 4))[0]
+        os.close(self.terminal)
+        self.terminal = None
+        self.out.join(TIMEOUT)
+        return unread, self.out.bytes()
 
     def wait_output(self, text, count=1):
         deadline = time.monotonic() + TIMEOUT
@@ -227,9 +268,13 @@ class Program:
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        for fd in (self.terminal, self.master):
+            if fd is not None:
+                os.close(fd)
         for pipe in (self.proc.stdin, self.proc.stdout, self.proc.stderr):
             try:
-                pipe.close()
+                if pipe:
+                    pipe.close()
             except OSError:
                 pass
 
