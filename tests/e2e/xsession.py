@@ -79,21 +79,21 @@ class XServer:
 
 
 class _Drain(threading.Thread):
-    """Collects a pipe's bytes so the program never blocks on a full pipe."""
+    """Collects a pipe's or a terminal's bytes so the program never blocks on a full pipe."""
 
-    def __init__(self, read):
+    def __init__(self, fd):
         super().__init__(daemon=True)
-        self.read = read
+        self.fd = fd
         self.data = bytearray()
         self.lock = threading.Lock()
         self.start()
 
     def run(self):
         try:
-            for piece in iter(self.read, b""):
+            for piece in iter(lambda: os.read(self.fd, 4096), b""):
                 with self.lock:
                     self.data += piece
-        except OSError:  # a terminal's master side, once its other side is closed
+        except OSError:  # a terminal once its other side is closed
             pass
 
     def bytes(self):
@@ -102,42 +102,29 @@ class _Drain(threading.Thread):
 
 
 class Program:
-    """The simulator with its console on pipes, or on a pseudo-terminal (terminal=True),
+    """The simulator with its console on pipes, or on a pseudo-terminal under a UTF-8 locale,
     and its window on the given server; `closed` names standard descriptors it starts without."""
 
     def __init__(self, path, server, args=(), closed=(), terminal=False):
         self.server = server
-        self.env = server.env()
-        command = [path, *args]
-        if closed:
-            command = ["sh", "-c", 'exec "$0" "$@" ' + " ".join("%d>&-" % fd for fd in closed),
-                       *command]
-        self.master = self.terminal = None
-        console = subprocess.PIPE
-        if terminal:
-            self.master, self.terminal = os.openpty()
-            console = self.terminal
-            self.env["LC_ALL"] = "C.UTF-8"
-        self.proc = subprocess.Popen(command, stdin=console, stdout=console,
-                                     stderr=subprocess.PIPE, env=self.env)
-        if terminal:
-            self.out = _Drain(lambda: os.read(self.master, 4096))
-        else:
-            self.out = _Drain(lambda: self.proc.stdout.read1(4096))
-        self.err = _Drain(lambda: self.proc.stderr.read1(4096))
+        self.env = dict(server.env(), **({"LC_ALL": "C.UTF-8"} if terminal else {}))
+        self.master, self.terminal = os.openpty() if terminal else (None, None)
+        console = self.terminal if terminal else subprocess.PIPE
+        closing = " ".join("%d>&-" % fd for fd in closed)
+        self.proc = subprocess.Popen(["sh", "-c", 'exec "$0" "$@" ' + closing, path, *args],
+                                     stdin=console, stdout=console, stderr=subprocess.PIPE,
+                                     env=self.env)
+        self.out = _Drain(self.master if terminal else self.proc.stdout.fileno())
+        self.err = _Drain(self.proc.stderr.fileno())
         self.window = None
 
     # Console side.
     def type(self, text):
-        if self.master is not None:
-            os.write(self.master, text.encode())
-            return
-        self.proc.stdin.write(text.encode())
-        self.proc.stdin.flush()
+        os.write(self.proc.stdin.fileno() if self.master is None else self.master, text.encode())
 
     def output(self):
-        """Console output: CP932 on a pipe, UTF-8 on the terminal."""
-        return self.out.bytes().decode("utf-8" if self.master is not None else "cp932",
+        """Console output, written in CP932 on a pipe."""
+        return self.out.bytes().decode("cp932" if self.master is None else "utf-8",
                                        errors="replace")
 
     def wait_key_mode(self):
@@ -150,8 +137,7 @@ class Program:
             time.sleep(0.02)
 
     def end_terminal(self):
-        """After the program ended: the bytes typed but left unread on the terminal, and
-        the terminal's whole output."""
+        """Once the program ended: the count of typed bytes left unread, and all output."""
         unread = struct.unpack("i", fcntl.ioctl(self.terminal, termios.FIONREAD, b"\0" * 4))[0]
         os.close(self.terminal)
         self.terminal = None
