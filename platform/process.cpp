@@ -19,8 +19,15 @@ void openClosedStandardDescriptors() {
     }
 }
 
+// A job in the background must neither stop on SIGTTOU at its end nor take
+// the input of the job in the foreground; -1: not this process's terminal.
+static bool ownsTerminalInput() {
+    const pid_t foreground = tcgetpgrp(STDIN_FILENO);
+    return foreground == -1 || foreground == getpgrp();
+}
+
 static void leaveConsole() {
-    if (isatty(STDIN_FILENO)) tcflush(STDIN_FILENO, TCIFLUSH);
+    if (isatty(STDIN_FILENO) && ownsTerminalInput()) tcflush(STDIN_FILENO, TCIFLUSH);
     if (isatty(STDOUT_FILENO)) {
         std::fputc('\n', stdout);
         std::fflush(stdout);
