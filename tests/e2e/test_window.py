@@ -509,7 +509,12 @@ class StartAndEndTest(WindowTestCase):
                 self.addCleanup(self.program.close)
                 self.program.type(answers)
                 self.program.wait_window()
-                self.program.press("c")  # ESC follows while the dialog runs, and must wait
+                self.program.press("s", "s", "s")
+                moved = self.program.wait_image(lambda image: True, "the figure moved on")
+                # Keys pressed during the dialog are dropped: ESC waits for its end, which
+                # shows the new runs at sample 0 again.
+                self.program.press("c")
+                self.program.wait_image(lambda image: image.rgb != moved.rgb, "the new runs")
                 self.press_and_exit()
                 self.assertEqual(self.program.output().count(LAST_PROMPT), 2 - 2 * closed)
 
