@@ -5,7 +5,7 @@ find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # shortest form must read back to the same doubles.
 add_executable(agvsim-export-17-digits ${CMAKE_SOURCE_DIR}/tools/export.cpp)
 target_compile_definitions(agvsim-export-17-digits PRIVATE AGV_EXPORT_17_DIGITS)
-target_link_libraries(agvsim-export-17-digits PRIVATE agv_sim)
+target_link_libraries(agvsim-export-17-digits PRIVATE agv_tool_options)
 
 # Debian's interpreter, the one agvsim-plot runs with, sees Debian's matplotlib.
 add_test(NAME export_cli
