@@ -2,14 +2,38 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
+#include <strings.h>
 #include <unistd.h>
 
 ConsoleEncoding chooseConsoleEncoding(bool isTerminal, const char* codeset) {
     if (isTerminal && codeset && std::strcmp(codeset, "UTF-8") == 0) return EncodingUtf8;
     return EncodingCp932;
+}
+
+static bool namesUtf8Codeset(const char* localeName) {
+    const char* dot = localeName ? std::strchr(localeName, '.') : nullptr;
+    if (!dot) return false;
+    const char* codeset = dot + 1;
+    const size_t length = std::strcspn(codeset, "@");
+    return (length == 5 && strncasecmp(codeset, "UTF-8", 5) == 0) || (length == 4 && strncasecmp(codeset, "utf8", 4) == 0);
+}
+
+ConsoleEncoding chooseEncodingByName(bool isTerminal, const char* localeName) {
+    return isTerminal && namesUtf8Codeset(localeName) ? EncodingUtf8 : EncodingCp932;
+}
+
+// The name setlocale would have used: the first of these that is set and not empty.
+static const char* localeNameFromEnvironment() {
+    static const char* const variables[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+    for (const char* variable : variables) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return nullptr;
 }
 
 ConsoleEncoding detectConsoleEncoding() {
@@ -19,8 +43,9 @@ ConsoleEncoding detectConsoleEncoding() {
     char saved[256] = "C";
     const char* current = std::setlocale(LC_CTYPE, nullptr);
     if (current) std::strncpy(saved, current, sizeof saved - 1);
-    std::setlocale(LC_CTYPE, "");
-    const ConsoleEncoding chosen = chooseConsoleEncoding(true, nl_langinfo(CODESET));
+    const ConsoleEncoding chosen = std::setlocale(LC_CTYPE, "")
+                                       ? chooseConsoleEncoding(true, nl_langinfo(CODESET))
+                                       : chooseEncodingByName(true, localeNameFromEnvironment());
     std::setlocale(LC_CTYPE, saved);
     return chosen;
 }

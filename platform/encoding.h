@@ -9,6 +9,10 @@ enum ConsoleEncoding { EncodingCp932, EncodingUtf8 };
 // A terminal under a UTF-8 locale reads UTF-8; pipes and files get CP932.
 ConsoleEncoding chooseConsoleEncoding(bool isTerminal, const char* codeset);
 
+// The same choice from a locale name such as "ja_JP.UTF-8" or "en_US.utf8@euro",
+// for when the locale is not installed and cannot be asked.
+ConsoleEncoding chooseEncodingByName(bool isTerminal, const char* localeName);
+
 // The encoding for standard output, decided once from its terminal and the locale.
 ConsoleEncoding detectConsoleEncoding();
 

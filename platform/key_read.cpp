@@ -66,7 +66,11 @@ static void removeHandlers() {
     sigaction(SIGTSTP, &previousStop, nullptr);
 }
 
-static int readTerminalKey() {
+static bool isLineBreak(int c) {
+    return c == '\n' || c == '\r';
+}
+
+static int readTerminalKey(bool enterAnswers) {
     static bool exitHookSet = false;
     if (!exitHookSet) exitHookSet = std::atexit(restoreTerminal) == 0;
     keyTermios = savedTermios;
@@ -82,7 +86,7 @@ static int readTerminalKey() {
     unsigned char key = 0;
     ssize_t n;
     do n = read(STDIN_FILENO, &key, 1);
-    while (n < 0 && errno == EINTR);
+    while ((n < 0 && errno == EINTR) || (n == 1 && !enterAnswers && isLineBreak(key)));
     restoreTerminal();
     removeHandlers();
     return n == 1 ? key : kNoKey;
@@ -91,11 +95,21 @@ static int readTerminalKey() {
 static int readStreamKey() {
     int c;
     do c = std::getc(stdin);
-    while (c == '\n' || c == '\r');
+    while (isLineBreak(c));
     return c == EOF ? kNoKey : c;
 }
 
-int readKey() {
-    if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &savedTermios) == 0) return readTerminalKey();
+static int readKeyAt(bool terminalEnterAnswers) {
+    if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &savedTermios) == 0)
+        return readTerminalKey(terminalEnterAnswers);
     return readStreamKey();
+}
+
+int readKey() {
+    return readKeyAt(false);
+}
+
+// On a pipe a line break still ends each scripted answer, so it is never the key.
+int readAnyKey() {
+    return readKeyAt(true);
 }

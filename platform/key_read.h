@@ -4,9 +4,13 @@
 
 constexpr int kNoKey = -1;  // end of input: no key will come
 
-// On a terminal: waits for a fresh key press, shows nothing, needs no Enter;
-// input typed before the call is discarded, and the terminal's settings are
-// restored on return, on exit and on the usual ending signals.
+// An answer key. On a terminal: waits for a fresh key press that is not
+// Enter, shows nothing, needs no Enter; input typed before the call is
+// discarded, and the terminal's settings are restored on return, on exit and
+// on the usual ending signals.
 // Otherwise (pipe or file): the next byte that is not a line break.
 // Returns the byte (0..255), or kNoKey at end of input.
 int readKey();
+
+// As readKey, but on a terminal Enter is a key like any other.
+int readAnyKey();

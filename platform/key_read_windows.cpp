@@ -79,3 +79,8 @@ static int readKeyAt(bool consoleEnterAnswers) {
 int readKey() {
     return readKeyAt(false);
 }
+
+// On a pipe a line break still ends each scripted answer, so it is never the key.
+int readAnyKey() {
+    return readKeyAt(true);
+}

@@ -6,7 +6,7 @@ agv_program(AGV_EXPORT agvsim-export)
 # shortest form must read back to the same doubles.
 add_executable(agvsim-export-17-digits ${CMAKE_SOURCE_DIR}/tools/export.cpp)
 target_compile_definitions(agvsim-export-17-digits PRIVATE AGV_EXPORT_17_DIGITS)
-target_link_libraries(agvsim-export-17-digits PRIVATE agv_sim)
+target_link_libraries(agvsim-export-17-digits PRIVATE agv_tool_options)
 agv_program(AGV_EXPORT_17_DIGITS agvsim-export-17-digits)
 
 # Debian's interpreter, the one agvsim-plot runs with, sees Debian's matplotlib.

@@ -38,10 +38,9 @@ void finish(pid_t writer) {
 }
 
 TEST(NumberEntry, ReadsScanfNumbersAcrossLinesAndWaitsForAllOfThem) {
-    const pid_t writer = feedStdinThroughPipe({"  1.5\n", "\n\t-2e1", "\n0x10 nan -inf\n"}, 50);
+    const pid_t writer = feedStdinThroughPipe({"  1.5\n", "\n\t-2e1", "\n0x10 nan -inf \r\n"}, 50);
     double values[5] = {};
     const NumberEntry entry = readNumbers(values, 5);
-    EXPECT_EQ(entry.numbersRead, 5);
     EXPECT_EQ(entry.end, EntryComplete);
     EXPECT_EQ(values[0], 1.5);
     EXPECT_EQ(values[1], -20.0);
@@ -51,34 +50,32 @@ TEST(NumberEntry, ReadsScanfNumbersAcrossLinesAndWaitsForAllOfThem) {
     finish(writer);
 }
 
-TEST(NumberEntry, TextThatIsNotANumberEndsTheEntryAndItsLine) {
-    const pid_t writer = feedStdinThroughPipe({"7 abc 8 9\n", "10 11\n", "12"});
+// Each refused entry leaves the values untouched and takes its whole line with it.
+TEST(NumberEntry, TakesAnEntryWholeOrNotAtAll) {
+    const pid_t writer = feedStdinThroughPipe(
+        {"7 abc 8 9\n", "1\n2 3 4\t5 \n", "0.5 0..7\n", "-1\t0,5 30\n", "2 \x1b[2J\n", "10 11\n", "12"});
     double values[3] = {-1, -1, -1};
-    NumberEntry entry = readNumbers(values, 3);
-    EXPECT_EQ(entry.numbersRead, 1);
-    EXPECT_EQ(entry.end, EntryNotANumber);
-    EXPECT_EQ(values[0], 7.0);
-    EXPECT_EQ(values[1], -1.0);  // untouched
-    EXPECT_EQ(values[2], -1.0);
-    entry = readNumbers(values, 3);  // "8 9" went with the bad line
-    EXPECT_EQ(entry.numbersRead, 3);
+    for (const char* unusable : {"abc 8 9", "4 5", "0..7", "0,5 30", "?[2J"}) {
+        const NumberEntry entry = readNumbers(values, 3);
+        EXPECT_EQ(entry.end, EntryRefused) << unusable;
+        EXPECT_STREQ(entry.unusable, unusable);
+        EXPECT_EQ(values[0], -1.0) << unusable;
+        EXPECT_EQ(values[2], -1.0) << unusable;
+    }
+    const NumberEntry entry = readNumbers(values, 3);
+    EXPECT_EQ(entry.end, EntryComplete);
     EXPECT_EQ(values[0], 10.0);
     EXPECT_EQ(values[2], 12.0);
     finish(writer);
 }
 
-TEST(NumberEntry, EndOfInputReturnsWhatWasReadAndKeepsReturning) {
+TEST(NumberEntry, EndOfInputTakesNothingAndKeepsReturning) {
     const pid_t writer = feedStdinThroughPipe({"3.25 "});
     double values[2] = {0, 99};
-    NumberEntry entry = readNumbers(values, 2);
-    EXPECT_EQ(entry.numbersRead, 1);
-    EXPECT_EQ(entry.end, EntryEndOfInput);
-    EXPECT_EQ(values[0], 3.25);
-    EXPECT_EQ(values[1], 99.0);
     for (int i = 0; i < 3; ++i) {
-        entry = readNumbers(values, 2);
-        EXPECT_EQ(entry.numbersRead, 0);
-        EXPECT_EQ(entry.end, EntryEndOfInput);
+        EXPECT_EQ(readNumbers(values, 2).end, EntryEndOfInput);
+        EXPECT_EQ(values[0], 0.0);
+        EXPECT_EQ(values[1], 99.0);
     }
     finish(writer);
 }
@@ -89,11 +86,11 @@ TEST(KeyRead, SkipsLineBreaksAndSeesWhatANumberEntryLeft) {
     EXPECT_EQ(readKey(), 'y');
     EXPECT_EQ(readKey(), 'n');
     double value = 0;
-    EXPECT_EQ(readNumbers(&value, 1).numbersRead, 1);
+    EXPECT_EQ(readNumbers(&value, 1).end, EntryComplete);
     EXPECT_EQ(value, 4.5);
     EXPECT_EQ(readKey(), 'k');
     EXPECT_EQ(readKey(), ' ');
-    EXPECT_EQ(readNumbers(&value, 1).numbersRead, 1);
+    EXPECT_EQ(readNumbers(&value, 1).end, EntryComplete);
     EXPECT_EQ(value, 1.0);
     EXPECT_EQ(readKey(), '2');
     EXPECT_EQ(readKey(), 0xff);  // a high byte is a key, not the end

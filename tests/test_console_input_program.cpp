@@ -186,14 +186,22 @@ void stop(PtyProgram& program) {
     if (program.master >= 0) close(program.master);
 }
 
+// Enter first, which must answer nothing for a moment, then the key.
+void answer(PtyProgram& program, const char* key) {
+    ASSERT_TRUE(waitForMode(program, inKeyMode));
+    type(program, "\r\n");
+    const size_t before = program.out.size();
+    for (int i = 0; i < 5; ++i) readSome(program.master, program.out, 60);
+    EXPECT_EQ(program.out.size(), before) << "Enter answered " << key;
+    type(program, key);
+}
+
 // Answers the path key and "y" to the fn question, up to the fn entry.
 void reachFnEntry(PtyProgram& program, const char* pathKey) {
     ASSERT_TRUE(waitForText(program, "I= "));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, pathKey);
+    ASSERT_NO_FATAL_FAILURE(answer(program, pathKey));
     ASSERT_TRUE(waitForText(program, onTerminal(fnQuestion(1.0, 0.7))));
-    ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "y");
+    ASSERT_NO_FATAL_FAILURE(answer(program, "y"));
     ASSERT_TRUE(waitForText(program, "新fn ζ="));
     ASSERT_TRUE(waitForMode(program, inLineMode));
 }
@@ -215,14 +223,14 @@ TEST(ProgramOnTerminal, KeysNeedNoEnterEchoNothingAndTheTerminalIsRestored) {
 
     ASSERT_TRUE(waitForText(program, "任意キーで描画画面へ       "));
     ASSERT_TRUE(waitForMode(program, inKeyMode));
-    type(program, "q");
+    type(program, "\r");  // Enter answers the final key
     const Summary s = {1, 1, 0.5, 0.7, -2.0, 1.0, 0.0, true};
     // UTF-8 on a UTF-8 terminal; the number entry is echoed, the keys are not.
     const std::string expected =
         onTerminal(startupGains() + title(1) + pathSection(false, true) + fnQuestion(1.0, 0.7) +
                    fnEntry(1.0, 0.7, "0.5 0.7\n", 0.5, 0.7) + halfHertzGains() + poseQuestion(-2.0, 1.0, 0.0) +
-                   summary(s) + computationAndHelp(" q"));
-    waitForText(program, onTerminal(computationAndHelp(" q")));
+                   summary(s) + computationAndHelp(" \n"));
+    waitForText(program, onTerminal(computationAndHelp(" \n")));
     EXPECT_EQ(program.out.substr(0, expected.size()), expected);
     EXPECT_TRUE(waitForMode(program, inLineMode));
     stop(program);

@@ -29,6 +29,9 @@ TEST(Encoding, ChoosesUtf8OnlyForAUtf8Terminal) {
     EXPECT_EQ(chooseConsoleEncoding(true, "ANSI_X3.4-1968"), EncodingCp932);
     EXPECT_EQ(chooseConsoleEncoding(false, "UTF-8"), EncodingCp932);
     EXPECT_EQ(chooseConsoleEncoding(true, nullptr), EncodingCp932);
+    EXPECT_EQ(chooseEncodingByName(true, "en_US.utf8@euro"), EncodingUtf8);
+    EXPECT_EQ(chooseEncodingByName(true, "ja_JP.Utf-8"), EncodingUtf8);
+    EXPECT_EQ(chooseEncodingByName(true, "ja_JP.UTF-16"), EncodingCp932);
 }
 
 TEST(Encoding, ConvertsToCodePage932) {
@@ -72,10 +75,13 @@ std::string printedThrough(bool terminal, const char* locale, const char* text) 
 
 TEST(ConsoleOutput, PipesGetCodePage932) {
     EXPECT_EQ(printedThrough(false, "C.UTF-8", "旧fn"), "\x8B\x8C" "fn|42");
+    EXPECT_EQ(printedThrough(false, "ja_JP.UTF-8", "旧fn"), "\x8B\x8C" "fn|42");
 }
 
+// ja_JP.UTF-8 is not installed here (locale -a): the name alone decides.
 TEST(ConsoleOutput, Utf8TerminalGetsUtf8) {
     EXPECT_EQ(printedThrough(true, "C.UTF-8", "旧fn"), "旧fn|42");
+    EXPECT_EQ(printedThrough(true, "ja_JP.UTF-8", "旧fn"), "旧fn|42");
     EXPECT_EQ(printedThrough(true, "C", "旧fn"), "\x8B\x8C" "fn|42");
 }
 

@@ -184,37 +184,35 @@ TEST_F(Dialog, PassResetsZoomAnimationAndPhasePlaneButKeepsPan) {
     EXPECT_EQ(viewState.animIndexPI, 0);
 }
 
-// fn entry answers after 'f'; the pose question gets 'n' and the final key 'q'.
-struct FnEntryCase {
+// fn entry answers after 'f', each ending with a good entry of 0.5 and 0.7;
+// the pose question gets 'n' and the final key 'q'.
+struct RefusedEntryCase {
     const char* input;
-    const char* note;
-    double fn, zeta;
+    std::string note;  // what the dialog says before the good entry is taken
 };
 
-TEST_F(Dialog, FnEntryKeepsWhatItCouldNotTake) {
-    const FnEntryCase cases[] = {
-        {"0.5 zz 9\nnq", notANumber(), 0.5, 0.7},  // zeta unread; "zz 9" must not answer the question
-        {"x 0.3\nnq", notANumber(), 1.0, 0.7},
-        {"0 0.3\nnq", zeroDesignValue(), 1.0, 0.7},  // both kept, not only fn
-        {"0.5 0\nnq", zeroDesignValue(), 1.0, 0.7},
-        {"nan 0.7\nnq", notFinite(), 1.0, 0.7},
-        {"0.5 inf\nnq", notFinite(), 1.0, 0.7},
-        {"-infinity 0.2\nnq", notFinite(), 1.0, 0.7},
-        {"1e999 0.2\nnq", notFinite(), 1.0, 0.7},
-        {"0 zz\nnq", zeroDesignValue(), 1.0, 0.7},
+TEST_F(Dialog, FnEntryAsksAgainUntilTheValuesAreUsable) {
+    const std::string again = fnPrompt();
+    const RefusedEntryCase cases[] = {
+        {"0.5 0..7\n", refused("0..7") + again},  // the 0.5 typed well is not taken alone
+        {"0.5 zz 9\n0.5 0.7 1\n", refused("zz 9") + again + refused("1") + again},
+        {"0 0.3\n0.5 0\n", zeroDesignValue() + again + zeroDesignValue() + again},
+        {"nan 0.7\n0.5 inf\n-infinity 0.2\n1e999 0.2\n", notFinite() + again + notFinite() + again + notFinite() +
+                                                             again + notFinite() + again},
+        // omegaN overflows; a gain comes out 0/0; ζ so small that a gain overflows.
+        {"1e308 0.7\n1e-300 0.7\n0.5 1e-320\n", gainsNotFinite() + again + gainsNotFinite() + again +
+                                                  gainsNotFinite() + again},
     };
-    for (const FnEntryCase& c : cases) {
+    for (const RefusedEntryCase& c : cases) {
         SetUp();
         simSettings.lastKey = 'f';
-        const std::string out = dialog(c.input);
-        std::string gains = c.fn == 0.5 ? halfHertzGains() : startupGains();
-        EXPECT_EQ(out, cp932(title(1) + fnEntry(1.0, 0.7, c.note, c.fn, c.zeta) + gains + poseQuestion(-2.0, 1.0, 0.0) +
-                             summary({1, 1, c.fn, c.zeta, -2.0, 1.0, 0.0, false}) + computationAndHelp(" q")))
+        const std::string out = dialog(std::string(c.input) + "0.5 0.7\nnq");
+        EXPECT_EQ(out, cp932(title(1) + fnEntry(1.0, 0.7, c.note, 0.5, 0.7) + halfHertzGains() +
+                             poseQuestion(-2.0, 1.0, 0.0) + summary({1, 1, 0.5, 0.7, -2.0, 1.0, 0.0, false}) +
+                             computationAndHelp(" q")))
             << c.input;
-        EXPECT_EQ(simSettings.fn, c.fn) << c.input;
-        EXPECT_EQ(simSettings.zeta, c.zeta) << c.input;
-        EXPECT_EQ(simSettings.omegaN, kTwoPi * c.fn) << c.input;
-        EXPECT_TRUE(std::isfinite(gainTable.gains[Mech2DW1C][ControlPI].kI)) << c.input;
+        EXPECT_EQ(simSettings.omegaN, kTwoPi * 0.5) << c.input;
+        EXPECT_TRUE(gainsAreFinite()) << c.input;
     }
 }
 
@@ -228,33 +226,24 @@ TEST_F(Dialog, NegativeDesignValuesAreAccepted) {
     EXPECT_NEAR(gainTable.gains[Mech2DW1C][ControlP].kTheta, 2 * 0.7 * kPi, 1e-12);
 }
 
-struct PoseEntryCase {
-    const char* input;
-    const char* note;
-    double x, y, theta;
-};
-
-TEST_F(Dialog, PoseEntryKeepsWhatItCouldNotTake) {
-    const double oldTheta = 0.5;  // rad; a kept heading must not be converted again
-    const PoseEntryCase cases[] = {
-        {"3 zz 7\nq", notANumber(), 3.0, 1.0, oldTheta},
-        {"3 -4 zz\nq", notANumber(), 3.0, -4.0, oldTheta},
-        {"? 1 2\nq", notANumber(), -2.0, 1.0, oldTheta},
-        {"1 nan 5\nq", notFinite(), -2.0, 1.0, oldTheta},
-        {"1 2 inf\nq", notFinite(), -2.0, 1.0, oldTheta},
-        {"-1 -2 -90\nq", "", -1.0, -2.0, -90 * 0.0174532925},
+TEST_F(Dialog, PoseEntryAsksAgainUntilTheValuesAreUsable) {
+    const std::string again = posePrompt();
+    const RefusedEntryCase cases[] = {
+        {"", ""},
+        {"-1 0,5 30\n", refused("0,5 30") + again},  // y would otherwise be read as 0
+        {"3 -4 zz\n1 2 3 4\n", refused("zz") + again + refused("4") + again},
+        {"1 nan 5\n1 2 inf\n", notFinite() + again + notFinite() + again},
     };
-    for (const PoseEntryCase& c : cases) {
+    for (const RefusedEntryCase& c : cases) {
         SetUp();
         simSettings.lastKey = 'h';
-        simSettings.theta0 = oldTheta;
-        const double oldDegrees = oldTheta * 57.2957795;
-        const std::string out = dialog(c.input);
-        EXPECT_EQ(out, cp932(title(1) + poseEntry(-2.0, 1.0, oldDegrees, c.note) +
-                             summary({1, 1, 1.0, 0.7, c.x, c.y, c.theta * 57.2957795, false}) +
+        simSettings.theta0 = 0.5;
+        const std::string out = dialog(std::string(c.input) + "-1 0.5 -90\nq");
+        EXPECT_EQ(out, cp932(title(1) + poseEntry(-2.0, 1.0, 0.5 * 57.2957795, c.note) +
+                             summary({1, 1, 1.0, 0.7, -1.0, 0.5, -90 * 0.0174532925 * 57.2957795, false}) +
                              computationAndHelp(" q")))
             << c.input;
-        expectPose(c.x, c.y, c.theta);
+        expectPose(-1.0, 0.5, -90 * 0.0174532925);
     }
 }
 
@@ -274,10 +263,9 @@ TEST_F(Dialog, EndOfInputAtEveryPromptKeepsSettingsAndReturns) {
     Summary half = old;
     half.fn = 0.5;
     half.circle = true;
-    Summary moved = half;
-    moved.x = 1.0;
-    moved.y = 2.0;
-    Summary turned = moved;
+    Summary turned = half;
+    turned.x = 1.0;
+    turned.y = 2.0;
     turned.degrees = 3.0;
     const EndCase cases[] = {
         {"", true, 1.0, -2.0, 1.0, 0.0,  // the path stays the circle
@@ -285,14 +273,18 @@ TEST_F(Dialog, EndOfInputAtEveryPromptKeepsSettingsAndReturns) {
         {"1y", true, 1.0, -2.0, 1.0, 0.0,
          title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, noInput(), 1.0, 0.7) +
              startupGains() + askPose + summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + tail},
-        {"1y0.5", true, 0.5, -2.0, 1.0, 0.0,
-         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, noInput(), 0.5, 0.7) +
-             halfHertzGains() + askPose + summary(half) + tail},
+        {"1y0.5", true, 1.0, -2.0, 1.0, 0.0,
+         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) + fnEntry(1.0, 0.7, noInput(), 1.0, 0.7) +
+             startupGains() + askPose + summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + tail},
+        {"1y0 0.7", true, 1.0, -2.0, 1.0, 0.0,  // refused, then nothing more: the old values
+         title(1) + pathSection(true, true) + fnQuestion(1.0, 0.7) +
+             fnEntry(1.0, 0.7, zeroDesignValue() + std::string(fnPrompt()) + noInput(), 1.0, 0.7) + startupGains() +
+             askPose + summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + tail},
         {"1y0.5 0.7", true, 0.5, -2.0, 1.0, 0.0, title(1) + pathSection(true, true) + newFn + askPose + summary(half) + tail},
         {"1y0.5 0.7\ny", true, 0.5, -2.0, 1.0, 0.0,
          title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(half) + tail},
-        {"1y0.5 0.7\ny1 2", true, 0.5, 1.0, 2.0, 0.0,
-         title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(moved) + tail},
+        {"1y0.5 0.7\ny1 2", true, 0.5, -2.0, 1.0, 0.0,
+         title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(half) + tail},
         {"1y0.5 0.7\ny1 2 3", true, 0.5, 1.0, 2.0, 3 * 0.0174532925,
          title(1) + pathSection(true, true) + newFn + askPose + poseEntry(-2.0, 1.0, 0.0, "") + summary(turned) + tail},
     };
@@ -312,10 +304,12 @@ TEST_F(Dialog, EndOfInputAfterKeysFAndH) {
     EXPECT_EQ(dialog(""), cp932(title(1) + fnEntry(1.0, 0.7, noInput(), 1.0, 0.7) + startupGains() +
                                 poseQuestion(-2.0, 1.0, 0.0) + summary(kStartupSummary) + computationAndHelp("")));
     simSettings.lastKey = 'h';
-    EXPECT_EQ(dialog(""), cp932(title(1) + poseEntry(-2.0, 1.0, 0.0, noInput()) + summary(kStartupSummary) +
-                                computationAndHelp("")));
+    simSettings.theta0 = 0.5;  // a kept heading must not be converted again
+    const double degrees = 0.5 * 57.2957795;
+    EXPECT_EQ(dialog("1 2"), cp932(title(1) + poseEntry(-2.0, 1.0, degrees, noInput()) +
+                                   summary({1, 1, 1.0, 0.7, -2.0, 1.0, degrees, false}) + computationAndHelp("")));
     expectStartupDesign();
-    expectPose(-2.0, 1.0, 0.0);
+    expectPose(-2.0, 1.0, 0.5);
 }
 
 }  // namespace

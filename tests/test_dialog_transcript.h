@@ -134,9 +134,12 @@ inline std::string fullPass(bool oldCircle, bool newCircle, const Summary& s, co
 const Summary kStartupSummary = {1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, false};
 
 // The dialog's own notes on an entry it could not take as typed.
-inline const char* notANumber() { return "\n    数値ではない入力です．前の値のままにします"; }
+inline std::string refused(const std::string& text) { return "\n    「" + text + "」は使えません．もう一度入力してください"; }
 inline const char* noInput() { return "\n    入力がありません．前の値のままにします"; }
-inline const char* notFinite() { return "\n    有限の数値ではありません．前の値のままにします"; }
-inline const char* zeroDesignValue() { return "\n    fnやζが0ではゲインを計算できません．前の値のままにします"; }
+inline const char* notFinite() { return "\n    有限の数値ではありません．もう一度入力してください"; }
+inline const char* zeroDesignValue() { return "\n    fnやζが0ではゲインを計算できません．もう一度入力してください"; }
+inline const char* gainsNotFinite() { return "\n    このfnとζではゲインが有限の値になりません．もう一度入力してください"; }
+inline const char* fnPrompt() { return "\n    新fn ζ="; }
+inline const char* posePrompt() { return "\n    新初期状態(x,yは±3以下) x y θ="; }
 
 }  // namespace transcript

@@ -22,6 +22,7 @@
 #include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
+#include "tools/common/run_options.h"
 
 static const char* const kUsage =
     "usage: agvsim-video [--path line|circle] [--fn HZ] [--zeta Z] [--pose X Y THETA_DEG]\n"
@@ -55,69 +56,18 @@ static constexpr int kStartEvents = 20;  // handled before recording: mapping, a
 enum OutputKind { OutputNone, OutputMp4, OutputWebm, OutputGif, OutputPng };
 
 struct VideoOptions {
+    RunChoice choice;
     double untilSeconds;
     const char* output;
     int kind;
-    const char* gainOption;  // the last of --fn and --zeta given
 };
 
 static unsigned char framePixels[kWidth * kHeight * 3];
 
-static bool fail(const char* option, const char* problem) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, option, problem);
-    return false;
-}
-
-// A whole argument that is a finite number; reports the option otherwise.
-static bool readNumber(const char* option, const char* text, double* value) {
-    if (text == nullptr) return fail(option, "missing value");
-    char* end = nullptr;
-    double parsed = std::strtod(text, &end);
-    if (end == text || *end != '\0') return fail(option, "not a number");
-    if (!std::isfinite(parsed)) return fail(option, "not a finite number");
-    *value = parsed;
-    return true;
-}
-
-static bool readNonZero(const char* option, const char* text, double* value) {
-    if (!readNumber(option, text, value)) return false;
-    if (*value == 0.0) return fail(option, "must not be 0");
-    return true;
-}
-
 static bool readUntil(const char* text, double* value) {
-    if (!readNumber("--until", text, value)) return false;
-    if (*value < 0.0) return fail("--until", "must not be negative");
+    if (!readNumberOption("--until", text, value)) return false;
+    if (*value < 0.0) return failOption("--until", "must not be negative");
     return true;
-}
-
-// The value's position in names, counted from first; reports the option otherwise.
-static bool readChoice(const char* option, const char* text, const char* const* names, int count,
-                       int first, const char* problem, int* value) {
-    if (text == nullptr) return fail(option, "missing value");
-    for (int i = 0; i < count; ++i) {
-        if (std::strcmp(text, names[i]) == 0) {
-            *value = first + i;
-            return true;
-        }
-    }
-    return fail(option, problem);
-}
-
-static bool readPath(const char* text, int* pathKind) {
-    static const char* const names[] = {"line", "circle"};
-    return readChoice("--path", text, names, 2, PathLine, "must be line or circle", pathKind);
-}
-
-static bool readMechanism(const char* text, int* mechanism) {
-    static const char* const names[] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
-    return readChoice("--mech", text, names, 3, Mech2DW1C, "must be 2DW1C, 1FDW1FS or 1RDW1FS",
-                      mechanism);
-}
-
-static bool readLaw(const char* text, int* law) {
-    static const char* const names[] = {"P", "PI"};
-    return readChoice("--law", text, names, 2, ControlP, "must be P or PI", law);
 }
 
 static bool endsWith(const char* text, const char* suffix) {
@@ -128,7 +78,7 @@ static bool endsWith(const char* text, const char* suffix) {
 
 static bool readOutput(const char* text, VideoOptions* options) {
     static const char* const suffixes[] = {".mp4", ".webm", ".gif", ".png"};
-    if (text == nullptr) return fail("-o", "missing value");
+    if (text == nullptr) return failOption("-o", "missing value");
     for (int i = 0; i < 4; ++i) {
         if (endsWith(text, suffixes[i])) {
             options->output = text;
@@ -136,53 +86,24 @@ static bool readOutput(const char* text, VideoOptions* options) {
             return true;
         }
     }
-    return fail("-o", "must end in .mp4, .webm, .gif or .png");
-}
-
-static bool readPose(char** values, int available) {
-    double pose[3];
-    for (int i = 0; i < 3; ++i) {
-        if (!readNumber("--pose", i < available ? values[i] : nullptr, &pose[i])) return false;
-    }
-    simSettings.x0 = pose[0];
-    simSettings.y0 = pose[1];
-    simSettings.theta0 = pose[2] * kDegToRad;
-    return true;
-}
-
-static bool isOption(const char* option, const char* name) {
-    return std::strcmp(option, name) == 0;
+    return failOption("-o", "must end in .mp4, .webm, .gif or .png");
 }
 
 // Applies one option to simSettings or options. Returns the number of values
 // it took, or -1 after an error message.
 static int applyOption(const char* option, char** values, int available, VideoOptions* options) {
+    int taken = applyRunOption(option, values, available, &options->choice);
+    if (taken != kNotARunOption) return taken;
     const char* value = available > 0 ? values[0] : nullptr;
     bool ok = false;
-    int taken = 1;
-    if (isOption(option, "--path")) {
-        ok = readPath(value, &simSettings.pathKind);
-    } else if (isOption(option, "--fn")) {
-        ok = readNonZero(option, value, &simSettings.fn);
-        options->gainOption = option;
-    } else if (isOption(option, "--zeta")) {
-        ok = readNonZero(option, value, &simSettings.zeta);
-        options->gainOption = option;
-    } else if (isOption(option, "--pose")) {
-        ok = readPose(values, available);
-        taken = 3;
-    } else if (isOption(option, "--mech")) {
-        ok = readMechanism(value, &simSettings.mechanism);
-    } else if (isOption(option, "--law")) {
-        ok = readLaw(value, &simSettings.controlLaw);
-    } else if (isOption(option, "--until")) {
+    if (std::strcmp(option, "--until") == 0) {
         ok = readUntil(value, &options->untilSeconds);
-    } else if (isOption(option, "-o")) {
+    } else if (std::strcmp(option, "-o") == 0) {
         ok = readOutput(value, options);
     } else {
-        fail(option, "unknown option");
+        failOption(option, "unknown option");
     }
-    return ok ? taken : -1;
+    return ok ? 1 : -1;
 }
 
 static constexpr int kGoOn = -1;
@@ -199,7 +120,7 @@ static int readOptions(int argc, char** argv, VideoOptions* options) {
         i += taken;
     }
     if (options->output == nullptr) {
-        fail("-o", "missing; name the file to write");
+        failOption("-o", "missing; name the file to write");
         return 2;
     }
     return kGoOn;
@@ -243,13 +164,11 @@ static std::string findFfmpeg() {
     return "";
 }
 
+// The run recorded is shown as the window would show it: 2DW1C under P unless chosen.
 static bool prepareRuns(const VideoOptions& options) {
-    simSettings.omegaN = kTwoPi * simSettings.fn;
-    designGains();
-    if (!gainsAreFinite()) {
-        return fail(options.gainOption != nullptr ? options.gainOption : "--fn",
-                    "gives feedback gains that are not finite");
-    }
+    simSettings.mechanism = options.choice.mechanism != 0 ? options.choice.mechanism : Mech2DW1C;
+    simSettings.controlLaw = options.choice.law != 0 ? options.choice.law : ControlP;
+    if (!designFiniteGains()) return false;
     runAllMechanisms(simSettings.pathKind);
     resetView();
     resetViewAfterRuns();
@@ -423,8 +342,9 @@ static int encode(const std::string& ffmpeg, const VideoOptions& options, int st
 }
 
 int main(int argc, char** argv) {
-    setStartupSettings();
-    VideoOptions options = {std::numeric_limits<double>::infinity(), nullptr, OutputNone, nullptr};
+    toolName = kProgram;
+    setDefaultRunSettings();
+    VideoOptions options = {{0, 0}, std::numeric_limits<double>::infinity(), nullptr, OutputNone};
     int status = readOptions(argc, argv, &options);
     if (status != kGoOn) return status;
     if (!hasDisplay(argc, argv)) return 2;

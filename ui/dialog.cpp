@@ -35,9 +35,31 @@ static bool answeredYes() {
     return readKey() == 'y';
 }
 
-static void reportShortEntry(NumberEntryEnd end) {
-    if (end == EntryNotANumber) consolePrintf("\n    数値ではない入力です．前の値のままにします");
-    if (end == EntryEndOfInput) consolePrintf("\n    入力がありません．前の値のままにします");
+static void reportUnusable(const char* text) {
+    // Apart, so that typed text the console cannot convert leaves the Japanese intact.
+    consolePrintf("\n    「");
+    consolePrintf("%s", text);
+    consolePrintf("」は使えません．もう一度入力してください");
+}
+
+// Asks with prompt until count usable numbers arrive (true) or the input
+// ends (false). fault names what is wrong with a complete entry, or is null.
+static bool enterNumbers(const char* prompt, double values[], int count, const char* (*fault)(const double*)) {
+    for (;;) {
+        consolePrintf("%s", prompt);
+        const NumberEntry entry = readNumbers(values, count);
+        if (entry.end == EntryEndOfInput) {
+            consolePrintf("\n    入力がありません．前の値のままにします");
+            return false;
+        }
+        if (entry.end == EntryRefused) {
+            reportUnusable(entry.unusable);
+            continue;
+        }
+        const char* problem = fault(values);
+        if (!problem) return true;
+        consolePrintf("%s", problem);
+    }
 }
 
 static bool allFinite(const double values[], int count) {
@@ -46,28 +68,41 @@ static bool allFinite(const double values[], int count) {
     return true;
 }
 
-// fn and zeta are taken or kept together: a zero divides by zero in the gain
-// formulas, and nan or inf would run through every simulated run.
-static bool designValuesUsable(const double entered[2], NumberEntry entry) {
-    if (!allFinite(entered, 2)) {
-        consolePrintf("\n    有限の数値ではありません．前の値のままにします");
-        return false;
-    }
-    if (entered[0] == 0.0 || entered[1] == 0.0) {
-        consolePrintf("\n    fnやζが0ではゲインを計算できません．前の値のままにします");
-        return false;
-    }
-    reportShortEntry(entry.end);
-    return true;
+static constexpr const char* kNotFinite = "\n    有限の数値ではありません．もう一度入力してください";
+
+// Designs the gains for a candidate pair, then puts the table and the settings back.
+static bool gainsFiniteFor(double fn, double zeta) {
+    const SimSettings savedSettings = simSettings;
+    const GainTable savedGains = gainTable;
+    simSettings.fn = fn;
+    simSettings.zeta = zeta;
+    simSettings.omegaN = kTwoPi * fn;
+    designGains();
+    const bool finite = gainsAreFinite();
+    simSettings = savedSettings;
+    gainTable = savedGains;
+    return finite;
+}
+
+// A zero divides by zero in the gain formulas; nan, inf or gains that
+// overflow would run through every simulated run.
+static const char* designValueFault(const double entered[2]) {
+    if (!allFinite(entered, 2)) return kNotFinite;
+    if (entered[0] == 0.0 || entered[1] == 0.0) return "\n    fnやζが0ではゲインを計算できません．もう一度入力してください";
+    if (!gainsFiniteFor(entered[0], entered[1]))
+        return "\n    このfnとζではゲインが有限の値になりません．もう一度入力してください";
+    return nullptr;
+}
+
+static const char* poseFault(const double entered[3]) {
+    return allFinite(entered, 3) ? nullptr : kNotFinite;
 }
 
 static void enterDesignValues() {
     consolePrintf("\n(3) FBC系の固有周波数fn(0.1Hz～1Hz) 減衰比ζ変更　旧fn=%6.3f[Hz] ζ=%6.3f",
                   simSettings.omegaN / kTwoPi, simSettings.zeta);
-    consolePrintf("\n    新fn ζ=");
-    double entered[2] = {simSettings.fn, simSettings.zeta};
-    const NumberEntry entry = readNumbers(entered, 2);
-    if (designValuesUsable(entered, entry)) {
+    double entered[2];
+    if (enterNumbers("\n    新fn ζ=", entered, 2, designValueFault)) {
         simSettings.fn = entered[0];
         simSettings.zeta = entered[1];
     }
@@ -76,21 +111,14 @@ static void enterDesignValues() {
     computeGains();
 }
 
-// A heading that was not read keeps its radians as they are.
 static void enterPose() {
     consolePrintf("\n(4) AGVの初期位置姿勢更  　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
-    consolePrintf("\n    新初期状態(x,yは±3以下) x y θ=");
-    double entered[3] = {simSettings.x0, simSettings.y0, 0.0};
-    const NumberEntry entry = readNumbers(entered, 3);
-    if (!allFinite(entered, entry.numbersRead)) {
-        consolePrintf("\n    有限の数値ではありません．前の値のままにします");
-        return;
-    }
-    reportShortEntry(entry.end);
+    double entered[3];
+    if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return;
     simSettings.x0 = entered[0];
     simSettings.y0 = entered[1];
-    if (entry.numbersRead == 3) simSettings.theta0 = entered[2] * kDegToRad;
+    simSettings.theta0 = entered[2] * kDegToRad;
 }
 
 static void askDesignValues() {
@@ -133,7 +161,7 @@ static void computeRunsAndWait() {
     consolePrintf("\n-------------------計算終了------------------------");
     resetViewAfterRuns();
     for (const char* line : kKeyHelp) consolePrintf("%s", line);
-    const int key = readKey();
+    const int key = readAnyKey();
     if (key != kNoKey) consolePrintf(" %c", key);
 }
 

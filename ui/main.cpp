@@ -1,10 +1,13 @@
 #include "display/view.h"
 #include "display/window.h"
+#include "platform/process.h"
 #include "sim/gains.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
 
 int main(int argc, char** argv) {
+    openClosedStandardDescriptors();
+    leaveConsoleCleanlyAtExit();
     setStartupSettings();
     computeGains();
     resetView();

@@ -500,5 +500,39 @@ class VideoTest(WindowTestCase):
         self.assertTrue(os.path.exists(path))
 
 
+class StartAndEndTest(WindowTestCase):
+    def test_closed_stdin_or_stdout_still_runs_a_c_dialog(self):
+        """The X connection must not take the closed descriptor and get the console text."""
+        for closed, answers in ((0, ""), (1, "0\nn\nn\nk" "1\nn\nn\nk")):
+            with self.subTest(closed=closed):
+                self.program = Program(PROGRAM, server, closed=(closed,))
+                self.addCleanup(self.program.close)
+                self.program.type(answers)
+                self.program.wait_window()
+                self.program.press("s", "s", "s")
+                moved = self.program.wait_image(lambda image: True, "the figure moved on")
+                # Keys pressed during the dialog are dropped: ESC waits for its end, which
+                # shows the new runs at sample 0 again.
+                self.program.press("c")
+                self.program.wait_image(lambda image: image.rgb != moved.rgb, "the new runs")
+                self.press_and_exit()
+                self.assertEqual(self.program.output().count(LAST_PROMPT), 2 - 2 * closed)
+
+    def test_escape_at_a_terminal_drops_what_was_typed_and_ends_the_line(self):
+        self.program = Program(PROGRAM, server, terminal=True)
+        self.addCleanup(self.program.close)
+        for prompt, count in (("I= ", 1), ("入力 ", 1), ("入力 ", 2), (LAST_PROMPT, 1)):
+            self.program.wait_output(prompt, count)
+            self.program.wait_key_mode()
+            self.program.type("n")
+        self.program.wait_window()
+        self.program.type("typed meanwhile\nand")
+        self.program.wait_output("meanwhile\r\nand")
+        self.press_and_exit()
+        unread, output = self.program.end_terminal()
+        self.assertEqual(unread, 0, "typed input left for the shell")
+        self.assertTrue(output.endswith(b"and\r\n"), output[-40:])
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -2,10 +2,13 @@
 answers typed into its console, keys pressed in its window, screenshots read back."""
 
 import ctypes
+import fcntl
 import os
 import select
+import struct
 import subprocess
 import tempfile
+import termios
 import threading
 import time
 
@@ -81,19 +84,22 @@ class XServer:
 
 
 class _Drain(threading.Thread):
-    """Collects a pipe's bytes so the program never blocks on a full pipe."""
+    """Collects a pipe's or a terminal's bytes so the program never blocks on a full pipe."""
 
-    def __init__(self, pipe):
+    def __init__(self, fd):
         super().__init__(daemon=True)
-        self.pipe = pipe
+        self.fd = fd
         self.data = bytearray()
         self.lock = threading.Lock()
         self.start()
 
     def run(self):
-        for piece in iter(lambda: self.pipe.read1(4096), b""):
-            with self.lock:
-                self.data += piece
+        try:
+            for piece in iter(lambda: os.read(self.fd, 4096), b""):
+                with self.lock:
+                    self.data += piece
+        except OSError:  # a terminal once its other side is closed
+            pass
 
     def bytes(self):
         with self.lock:
@@ -101,26 +107,47 @@ class _Drain(threading.Thread):
 
 
 class Program:
-    """The simulator with its console on pipes and its window on the given server."""
+    """The simulator with its console on pipes, or on a pseudo-terminal under a UTF-8 locale,
+    and its window on the given server; `closed` names standard descriptors it starts without."""
 
-    def __init__(self, path, server, args=()):
+    def __init__(self, path, server, args=(), closed=(), terminal=False):
         self.server = server
-        self.env = server.env()
-        self.proc = subprocess.Popen([path, *args], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+        self.env = dict(server.env(), **({"LC_ALL": "C.UTF-8"} if terminal else {}))
+        self.master, self.terminal = os.openpty() if terminal else (None, None)
+        console = self.terminal if terminal else subprocess.PIPE
+        closing = " ".join("%d>&-" % fd for fd in closed)
+        self.proc = subprocess.Popen(["sh", "-c", 'exec "$0" "$@" ' + closing, path, *args],
+                                     stdin=console, stdout=console, stderr=subprocess.PIPE,
                                      env=self.env)
-        self.out = _Drain(self.proc.stdout)
-        self.err = _Drain(self.proc.stderr)
+        self.out = _Drain(self.master if terminal else self.proc.stdout.fileno())
+        self.err = _Drain(self.proc.stderr.fileno())
         self.window = None
 
     # Console side.
     def type(self, text):
-        self.proc.stdin.write(text.encode())
-        self.proc.stdin.flush()
+        os.write(self.proc.stdin.fileno() if self.master is None else self.master, text.encode())
 
     def output(self):
         """Console output, written in CP932 on a pipe."""
-        return self.out.bytes().decode("cp932", errors="replace")
+        return self.out.bytes().decode("cp932" if self.master is None else "utf-8",
+                                       errors="replace")
+
+    def wait_key_mode(self):
+        """On the terminal: until a single-key read has switched line editing off."""
+        deadline = time.monotonic() + TIMEOUT
+        while termios.tcgetattr(self.terminal)[3] & termios.ICANON:
+            self._check_alive("waiting for a key read")
+            if time.monotonic() > deadline:
+                raise AssertionError("no key read; output:\n" + self.output()[-1500:])
+            time.sleep(0.02)
+
+    def end_terminal(self):
+        """Once the program ended: the count of typed bytes left unread, and all output."""
+        unread = struct.unpack("i", fcntl.ioctl(self.terminal, termios.FIONREAD, b"\0" * 4))[0]
+        os.close(self.terminal)
+        self.terminal = None
+        self.out.join(TIMEOUT)
+        return unread, self.out.bytes()
 
     def wait_output(self, text, count=1):
         deadline = time.monotonic() + TIMEOUT
@@ -251,9 +278,13 @@ class Program:
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        for fd in (self.terminal, self.master):
+            if fd is not None:
+                os.close(fd)
         for pipe in (self.proc.stdin, self.proc.stdout, self.proc.stderr):
             try:
-                pipe.close()
+                if pipe:
+                    pipe.close()
             except OSError:
                 pass
 

@@ -1,0 +1,35 @@
+// Command-line options the companion tools share: the settings of the runs
+// (--path, --fn, --zeta, --pose) and the runs chosen (--mech, --law).
+#pragma once
+
+// A Mechanism or ControlLaw value; 0 when the option was not given.
+struct RunChoice {
+    int mechanism;
+    int law;
+};
+
+// The names the options take and the CSV writes, indexed by value minus one.
+extern const char* const kMechanismNames[3];
+extern const char* const kLawNames[2];
+
+// Set by each tool; starts every error line.
+extern const char* toolName;
+
+constexpr int kNotARunOption = -2;
+
+// The start-up settings with fn 1 Hz and zeta 0.7, before any option.
+void setDefaultRunSettings();
+
+// Writes "tool: option: problem" on standard error; returns false.
+bool failOption(const char* option, const char* problem);
+
+// A whole argument that is a finite number; reports the option otherwise.
+bool readNumberOption(const char* option, const char* text, double* value);
+
+// Applies one shared option to simSettings or the choice. Returns the number of
+// values it took, -1 after an error line, kNotARunOption for any other option.
+int applyRunOption(const char* option, char** values, int available, RunChoice* choice);
+
+// Designs the gains from the settings; false after naming the design value that
+// makes them infinite or undefined.
+bool designFiniteGains();
