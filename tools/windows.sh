@@ -82,8 +82,10 @@ start_wine() {
   xvfb_pid=$!
   trap stop_wine EXIT
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=:$(cat "$display_file")
   export AGV_E2E_DISPLAY=$DISPLAY
+  mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1
 }
