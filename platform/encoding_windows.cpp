@@ -1,7 +1,6 @@
 #include "platform/encoding.h"
 
 #include <cstdio>
-#include <cstring>
 #include <windows.h>
 
 constexpr UINT kCp932 = 932;
@@ -9,11 +8,6 @@ constexpr UINT kCp932 = 932;
 static bool isConsole(DWORD standardHandle) {
     DWORD mode;
     return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
-}
-
-ConsoleEncoding chooseConsoleEncoding(bool isTerminal, const char* codeset) {
-    if (isTerminal && codeset && std::strcmp(codeset, "UTF-8") == 0) return EncodingUtf8;
-    return EncodingCp932;
 }
 
 // A console is written in UTF-16, which shows the Japanese whatever its code

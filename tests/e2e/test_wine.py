@@ -72,12 +72,12 @@ class SameAsLinux(unittest.TestCase):
 
     def second_dialog(self, program):
         """'c' in the window, keys pressed there while the console asks, which the
-        window must drop, then the dialog answered."""
+        window must drop, then the dialog answered in CRLF lines."""
         program.press("c")
         program.wait_output(PATH_PROMPT, 2)
         program.press("W", "W", "x")
         time.sleep(1.0)
-        program.type("0\nn\nn\n")
+        program.type("0\r\nn\r\nn\r\n")  # as a Windows editor saves answers
         program.wait_output(LAST_PROMPT, 2)
         program.type("k")
 
