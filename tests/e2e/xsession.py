@@ -309,6 +309,3 @@ class WineProgram(Program):
         result = _run(["xdotool", "key", "--delay", "30", *keys], self.env, timeout=TIMEOUT)
         if result.returncode != 0:
             raise AssertionError("xdotool failed: " + result.stderr.decode(errors="replace"))
-
-    def press_escape(self):
-        self.press("Escape")
