@@ -6,8 +6,8 @@ set -eu
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
 package_packages="$run_packages dpkg-dev"
 test_packages="$package_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg desktop-file-utils groff-base"
-# dpkg-dev unpacks the freeglut source package; googletest's sources are cross-built.
-windows_packages="g++-mingw-w64-x86-64-posix cmake make dpkg-dev googletest"
+# dpkg-dev unpacks the freeglut source package; the tests cross-build googletest's sources.
+windows_packages="g++-mingw-w64-x86-64-posix cmake make dpkg-dev"
 test_windows_packages="$windows_packages $test_packages wine wine64"
 
 case "${1:-run}" in

@@ -99,7 +99,6 @@ case "${1:-}" in
   zip)
     bash tools/install-deps.sh windows
     build_freeglut
-    build_googletest
     configure
     cmake --build "$BUILD/agvsim" -j "$JOBS" --target windows-zip
     check_imports
