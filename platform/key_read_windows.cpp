@@ -34,7 +34,9 @@ static int typedCharacter(const INPUT_RECORD& record) {
     if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return 0;
     const wchar_t c = record.Event.KeyEvent.uChar.UnicodeChar;
     if (c == 0) return 0;
-    // The answers are ASCII; any other character stays an answer without passing for one.
+    // Enter comes as a POSIX terminal gives it. The answers are ASCII; any
+    // other character stays an answer without passing for one.
+    if (c == '\r') return '\n';
     return c < 0x80 ? c : '?';
 }
 
