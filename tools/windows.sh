@@ -92,6 +92,7 @@ start_wine() {
 
 stop_wine() {
   wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
 }
 
