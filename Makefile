@@ -7,7 +7,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # What `make run` needs: the program and its companion tools, no tests or benchmarks.
 RUN_TARGETS := agvsim agvsim-export agv_plot_tool
 
-.PHONY: run test build package
+.PHONY: run test build package windows test-windows
 
 run: build
 	@./$(BUILD)/agvsim
@@ -34,3 +34,10 @@ package:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
+
+# Windows: dist/agvsim-<version>-win64.zip, and the test suite under Wine (build-windows/).
+windows:
+	bash tools/windows.sh zip
+
+test-windows:
+	bash tools/windows.sh test

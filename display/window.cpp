@@ -3,7 +3,7 @@
 #include <GL/glut.h>
 
 #include "display/scene.h"
-#include "display/window_system.h"
+#include "platform/window_system.h"
 #include "ui/keys.h"
 
 const char windowTitle[] =

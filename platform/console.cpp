@@ -22,8 +22,7 @@ static void writeText(const char* text, size_t length) {
             length = static_cast<size_t>(n);
         }
     }
-    std::fwrite(text, 1, length, stdout);
-    std::fflush(stdout);
+    writeStandardOutput(text, length, consoleEncoding);
 }
 
 void consolePrintf(const char* format, ...) {

@@ -1,6 +1,7 @@
 #include "platform/encoding.h"
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iconv.h>
@@ -61,4 +62,9 @@ long toCp932(const char* text, size_t length, char* out, size_t capacity) {
     if (iconv(converter, &in, &inLeft, &to, &outLeft) == (size_t)-1) return -1;
     if (iconv(converter, nullptr, nullptr, &to, &outLeft) == (size_t)-1) return -1;
     return static_cast<long>(capacity - outLeft);
+}
+
+void writeStandardOutput(const char* text, size_t length, ConsoleEncoding) {
+    std::fwrite(text, 1, length, stdout);
+    std::fflush(stdout);
 }

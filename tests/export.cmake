@@ -1,16 +1,18 @@
 # agvsim-export: its command line, and its runs against the independent Python model.
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
+agv_program(AGV_EXPORT agvsim-export)
 
 # The exporter as it wrote numbers before, with 17 significant digits: the
 # shortest form must read back to the same doubles.
 add_executable(agvsim-export-17-digits ${CMAKE_SOURCE_DIR}/tools/export.cpp)
 target_compile_definitions(agvsim-export-17-digits PRIVATE AGV_EXPORT_17_DIGITS)
 target_link_libraries(agvsim-export-17-digits PRIVATE agv_tool_options)
+agv_program(AGV_EXPORT_17_DIGITS agvsim-export-17-digits)
 
 # Debian's interpreter, the one agvsim-plot runs with, sees Debian's matplotlib.
 add_test(NAME export_cli
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/test_export.py
-                 $<TARGET_FILE:agvsim-export> $<TARGET_FILE:agvsim-export-17-digits>
+                 ${AGV_EXPORT} ${AGV_EXPORT_17_DIGITS}
                  $<TARGET_FILE_DIR:agvsim-export>/agvsim-plot)
 set_tests_properties(export_cli PROPERTIES TIMEOUT 300)
 
@@ -29,6 +31,6 @@ foreach(setting ${EXPORT_REFERENCE_SETTINGS})
   list(REMOVE_AT parts 0)
   add_test(NAME export_reference_${name}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/reference_model.py
-                   $<TARGET_FILE:agvsim-export> ${parts})
+                   ${AGV_EXPORT} ${parts})
   set_tests_properties(export_reference_${name} PROPERTIES TIMEOUT 900)
 endforeach()

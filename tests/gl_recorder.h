@@ -1,5 +1,5 @@
-// Recording stand-in for the GL, GLUT and GLX calls of the drawing and window
-// code. Test executables link it (agv_test(... LIBS agv_gl_recorder)) in place
+// Recording stand-in for the GL, GLUT and GLX (WGL on Windows) calls of the
+// drawing and window code. Test executables link it (agv_test(... LIBS agv_gl_recorder)) in place
 // of the real libraries; nothing is drawn, every call is logged.
 //
 // Use:
@@ -24,7 +24,9 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <GL/glx.h>
+// On Windows the GL headers bring in windows.h, whose empty macros these are.
+#undef near
+#undef far
 
 #include <string>
 #include <vector>
@@ -91,3 +93,5 @@ const std::vector<RecordedText>& recorderTexts();
 const RecorderState& recorderState();
 const std::vector<std::string>& recorderErrors();
 void recorderFireTimer();
+// Logs a call with no arguments; for the window-system stand-ins beside this one.
+void recorderLogCall(const char* name);

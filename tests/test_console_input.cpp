@@ -1,44 +1,40 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/key_read.h"
 #include "platform/number_entry.h"
+#include "tests/stdin_pipe.h"
 
 namespace {
 
-// Makes standard input a pipe whose other end a child process writes in
-// `chunks`, pausing between them, then closes.
-pid_t feedStdinThroughPipe(std::initializer_list<const char*> chunks, int pauseMs = 0) {
-    int ends[2];
-    if (pipe(ends) != 0) return -1;
-    const pid_t writer = fork();
-    if (writer == 0) {
-        close(ends[0]);
-        for (const char* chunk : chunks) {
-            if (write(ends[1], chunk, std::char_traits<char>::length(chunk)) < 0) _exit(1);
-            usleep(static_cast<useconds_t>(pauseMs) * 1000);
+// Makes standard input a pipe whose other end a thread writes in `chunks`,
+// pausing between them, then closes.
+std::thread feedStdinThroughPipe(std::initializer_list<const char*> chunks, int pauseMs = 0) {
+    const int writeEnd = openStdinPipe();
+    EXPECT_GE(writeEnd, 0);
+    const std::vector<std::string> texts(chunks.begin(), chunks.end());
+    return std::thread([=] {
+        for (const std::string& chunk : texts) {
+            if (write(writeEnd, chunk.data(), static_cast<unsigned>(chunk.size())) < 0) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
         }
-        _exit(0);
-    }
-    close(ends[1]);
-    const std::string path = "/proc/self/fd/" + std::to_string(ends[0]);
-    std::freopen(path.c_str(), "rb", stdin);
-    close(ends[0]);
-    return writer;
+        close(writeEnd);
+    });
 }
 
-void finish(pid_t writer) {
-    int status = 0;
-    waitpid(writer, &status, 0);
+void finish(std::thread& writer) {
+    writer.join();
 }
 
 TEST(NumberEntry, ReadsScanfNumbersAcrossLinesAndWaitsForAllOfThem) {
-    const pid_t writer = feedStdinThroughPipe({"  1.5\n", "\n\t-2e1", "\n0x10 nan -inf \r\n"}, 50);
+    std::thread writer = feedStdinThroughPipe({"  1.5\n", "\n\t-2e1", "\n0x10 nan -inf \r\n"}, 50);
     double values[5] = {};
     const NumberEntry entry = readNumbers(values, 5);
     EXPECT_EQ(entry.end, EntryComplete);
@@ -52,7 +48,7 @@ TEST(NumberEntry, ReadsScanfNumbersAcrossLinesAndWaitsForAllOfThem) {
 
 // Each refused entry leaves the values untouched and takes its whole line with it.
 TEST(NumberEntry, TakesAnEntryWholeOrNotAtAll) {
-    const pid_t writer = feedStdinThroughPipe(
+    std::thread writer = feedStdinThroughPipe(
         {"7 abc 8 9\n", "1\n2 3 4\t5 \n", "0.5 0..7\n", "-1\t0,5 30\n", "2 \x1b[2J\n", "10 11\n", "12"});
     double values[3] = {-1, -1, -1};
     for (const char* unusable : {"abc 8 9", "4 5", "0..7", "0,5 30", "?[2J"}) {
@@ -70,7 +66,7 @@ TEST(NumberEntry, TakesAnEntryWholeOrNotAtAll) {
 }
 
 TEST(NumberEntry, EndOfInputTakesNothingAndKeepsReturning) {
-    const pid_t writer = feedStdinThroughPipe({"3.25 "});
+    std::thread writer = feedStdinThroughPipe({"3.25 "});
     double values[2] = {0, 99};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(readNumbers(values, 2).end, EntryEndOfInput);
@@ -81,7 +77,7 @@ TEST(NumberEntry, EndOfInputTakesNothingAndKeepsReturning) {
 }
 
 TEST(KeyRead, SkipsLineBreaksAndSeesWhatANumberEntryLeft) {
-    const pid_t writer = feedStdinThroughPipe({"\n\r\n0", "yn\n", "4.5\r\n", "k 1\n2\n\xff"}, 20);
+    std::thread writer = feedStdinThroughPipe({"\n\r\n0", "yn\n", "4.5\r\n", "k 1\n2\n\xff"}, 20);
     EXPECT_EQ(readKey(), '0');
     EXPECT_EQ(readKey(), 'y');
     EXPECT_EQ(readKey(), 'n');

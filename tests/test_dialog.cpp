@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -19,7 +20,8 @@ using namespace transcript;
 namespace {
 
 std::string tempPath(const char* name) {
-    return std::string(P_tmpdir) + "/agv-dialog-" + std::to_string(getpid()) + "-" + name;
+    const std::string file = "agv-dialog-" + std::to_string(getpid()) + "-" + name;
+    return (std::filesystem::temp_directory_path() / file).string();
 }
 
 void writeFile(const std::string& path, const std::string& text) {

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that `make run` or `make test` needs and are missing.
-# Usage: tools/install-deps.sh run|test|package
+# Usage: tools/install-deps.sh run|test|package|windows|test-windows
 set -eu
 
 run_packages="g++ cmake make freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri"
 package_packages="$run_packages dpkg-dev"
 test_packages="$package_packages googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils xauth python3 python3-matplotlib ffmpeg desktop-file-utils groff-base"
+# dpkg-dev unpacks the freeglut source package; the tests cross-build googletest's sources.
+windows_packages="g++-mingw-w64-x86-64-posix cmake make dpkg-dev"
+test_windows_packages="$windows_packages $test_packages wine wine64"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
   package) wanted=$package_packages ;;
-  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+  windows) wanted=$windows_packages ;;
+  test-windows) wanted=$test_windows_packages ;;
+  *) echo "usage: $0 run|test|package|windows|test-windows" >&2; exit 2 ;;
 esac
 
 missing=""

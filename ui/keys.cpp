@@ -7,7 +7,7 @@
 #include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
-#include "display/window_system.h"
+#include "platform/window_system.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
 

@@ -1,4 +1,4 @@
-#include "display/window_system.h"
+#include "platform/window_system.h"
 
 #include <GL/glut.h>
 #include <GL/glx.h>

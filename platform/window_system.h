@@ -1,5 +1,6 @@
-// What the X window system sees of the drawing window: its names, class and
-// owner, the key presses queued for it, and its end from outside.
+// What the window system sees of the drawing window: its names, class and
+// owner, the key presses queued for it, and its end from outside. On Windows:
+// the title in UTF-16, the queued key messages, and the window closed.
 #pragma once
 
 // Title and icon name readable by every window manager (UTF-8 and compound

@@ -1,0 +1,88 @@
+#include "platform/key_read.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <windows.h>
+
+static HANDLE keyInput = INVALID_HANDLE_VALUE;
+static DWORD savedMode = 0;
+static volatile LONG keyModeOn = 0;
+
+// Called from the key read, at exit and from the console's control thread,
+// so only the first caller restores.
+static void restoreConsole() {
+    if (InterlockedExchange(&keyModeOn, 0) != 0) SetConsoleMode(keyInput, savedMode);
+}
+
+static void restoreConsoleAtExit() {
+    restoreConsole();
+}
+
+// Ctrl-C, Ctrl-Break, the close button, log-off: the mode goes back before
+// the default handling ends the process.
+static BOOL WINAPI onConsoleControl(DWORD) {
+    restoreConsole();
+    return FALSE;
+}
+
+static bool isLineBreak(int c) {
+    return c == '\n' || c == '\r';
+}
+
+// A key that types a character; Shift, Ctrl and the like alone type none.
+static int typedCharacter(const INPUT_RECORD& record) {
+    if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return 0;
+    const wchar_t c = record.Event.KeyEvent.uChar.UnicodeChar;
+    if (c == 0) return 0;
+    // Enter comes as a POSIX terminal gives it. The answers are ASCII; any
+    // other character stays an answer without passing for one.
+    if (c == '\r') return '\n';
+    return c < 0x80 ? c : '?';
+}
+
+static int readConsoleKey(bool enterAnswers) {
+    static bool hooksSet = false;
+    if (!hooksSet) {
+        hooksSet = std::atexit(restoreConsoleAtExit) == 0;
+        SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    }
+    InterlockedExchange(&keyModeOn, 1);
+    SetConsoleMode(keyInput, savedMode & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+    // Typed-ahead keys are no answer; msvcrt's fflush empties stdin's buffer,
+    // which may hold the Enter that ended a number entry.
+    FlushConsoleInputBuffer(keyInput);
+    std::fflush(stdin);
+    int key = kNoKey;
+    INPUT_RECORD record;
+    DWORD read = 0;
+    while (ReadConsoleInputW(keyInput, &record, 1, &read) && read == 1) {
+        const int c = typedCharacter(record);
+        if (c == 0 || (!enterAnswers && isLineBreak(c))) continue;
+        key = c;
+        break;
+    }
+    restoreConsole();
+    return key;
+}
+
+static int readStreamKey() {
+    int c;
+    do c = std::getc(stdin);
+    while (isLineBreak(c));
+    return c == EOF ? kNoKey : c;
+}
+
+static int readKeyAt(bool consoleEnterAnswers) {
+    keyInput = GetStdHandle(STD_INPUT_HANDLE);
+    if (GetConsoleMode(keyInput, &savedMode)) return readConsoleKey(consoleEnterAnswers);
+    return readStreamKey();
+}
+
+int readKey() {
+    return readKeyAt(false);
+}
+
+// On a pipe a line break still ends each scripted answer, so it is never the key.
+int readAnyKey() {
+    return readKeyAt(true);
+}
