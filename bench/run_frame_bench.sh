@@ -9,7 +9,7 @@ program="$build/bench/bench_frame"
 
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-Xvfb -displayfd 4 -screen 0 1024x1024x24 -nolisten tcp 4>"$fifo" 2>/dev/null &
+Xvfb -displayfd 4 -screen 0 1024x1024x24 -nolisten tcp -noreset 4>"$fifo" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; rm -f "$fifo"' EXIT
 read -r -t 30 number < "$fifo"

@@ -78,7 +78,8 @@ check_imports() {
 start_wine() {
   export WINEPREFIX=$BUILD/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   local display_file=$BUILD/xvfb.display
-  Xvfb -displayfd 9 -screen 0 1024x1024x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+  # -noreset: a server resetting after its last client refuses the next one.
+  Xvfb -displayfd 9 -screen 0 1024x1024x24 -nolisten tcp -noreset 9>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap stop_wine EXIT
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done

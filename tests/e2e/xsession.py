@@ -39,8 +39,10 @@ class XServer:
         read_end, write_end = os.pipe()
         try:
             self.proc = subprocess.Popen(
+                # Without -noreset the server resets whenever its last client leaves,
+                # and a program that connects meanwhile is refused.
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x1024x24",
-                 "-nolisten", "tcp"],
+                 "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=self.log,
                 stderr=self.log)
             os.close(write_end)
