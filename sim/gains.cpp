@@ -83,3 +83,16 @@ bool gainsAreFinite() {
     }
     return true;
 }
+
+bool gainsFiniteFor(double fn, double zeta) {
+    const SimSettings savedSettings = simSettings;
+    const GainTable savedGains = gainTable;
+    simSettings.fn = fn;
+    simSettings.zeta = zeta;
+    simSettings.omegaN = kTwoPi * fn;
+    designGains();
+    const bool finite = gainsAreFinite();
+    simSettings = savedSettings;
+    gainTable = savedGains;
+    return finite;
+}

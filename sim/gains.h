@@ -23,3 +23,6 @@ void printGains();
 void computeGains();
 // True when every gain of the table is finite: extreme fn or zeta overflow or give 0/0.
 bool gainsAreFinite();
+// True when fn (Hz) and zeta would design a table of finite gains; the table
+// and the settings are left as they were.
+bool gainsFiniteFor(double fn, double zeta);

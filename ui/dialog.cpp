@@ -70,20 +70,6 @@ static bool allFinite(const double values[], int count) {
 
 static constexpr const char* kNotFinite = "\n    有限の数値ではありません．もう一度入力してください";
 
-// Designs the gains for a candidate pair, then puts the table and the settings back.
-static bool gainsFiniteFor(double fn, double zeta) {
-    const SimSettings savedSettings = simSettings;
-    const GainTable savedGains = gainTable;
-    simSettings.fn = fn;
-    simSettings.zeta = zeta;
-    simSettings.omegaN = kTwoPi * fn;
-    designGains();
-    const bool finite = gainsAreFinite();
-    simSettings = savedSettings;
-    gainTable = savedGains;
-    return finite;
-}
-
 // A zero divides by zero in the gain formulas; nan, inf or gains that
 // overflow would run through every simulated run.
 static const char* designValueFault(const double entered[2]) {

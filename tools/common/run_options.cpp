@@ -103,19 +103,15 @@ int applyRunOption(const char* option, char** values, int available, RunChoice* 
     return ok ? taken : -1;
 }
 
-static bool gainsFiniteFor(double fn, double zeta) {
-    simSettings.fn = fn;
-    simSettings.zeta = zeta;
-    simSettings.omegaN = kTwoPi * fn;
-    designGains();
-    return gainsAreFinite();
-}
-
 // Each design value is tried against the other's default to name the culprit.
 bool designFiniteGains() {
     double fn = simSettings.fn;
     double zeta = simSettings.zeta;
-    if (gainsFiniteFor(fn, zeta)) return true;
+    if (gainsFiniteFor(fn, zeta)) {
+        simSettings.omegaN = kTwoPi * fn;
+        designGains();
+        return true;
+    }
     const char* option = "--fn and --zeta";
     if (!gainsFiniteFor(fn, kDefaultZeta)) {
         option = "--fn";
