@@ -28,6 +28,8 @@ bool failOption(const char* option, const char* problem) {
 
 bool readNumberOption(const char* option, const char* text, double* value) {
     if (text == nullptr) return failOption(option, "missing value");
+    if (std::strpbrk(text, ",:") != nullptr)
+        return failOption(option, "takes one value here, not a list or range");
     char* end = nullptr;
     double parsed = std::strtod(text, &end);
     if (end == text || *end != '\0') return failOption(option, "not a number");
