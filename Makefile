@@ -5,7 +5,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # What `make run` needs: the program and its companion tools, no tests or benchmarks.
-RUN_TARGETS := agvsim agvsim-export agv_plot_tool
+RUN_TARGETS := agvsim agvsim-export agvsim-sweep agv_plot_tool
 
 .PHONY: run test build package windows test-windows
 

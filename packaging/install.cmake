@@ -2,7 +2,7 @@
 # desktop entry that starts the program in a terminal, and its icon.
 include(GNUInstallDirs)
 
-install(TARGETS agvsim agvsim-export agvsim-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS agvsim agvsim-export agvsim-sweep agvsim-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/agvsim-plot DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Manual pages carry the project's version and ship compressed, as Debian's do.
@@ -36,8 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 law return to a straight or circular path. A Japanese console dialog sets the
 path, the design values fn and zeta and the initial pose; an OpenGL window
 animates the vehicle, draws both trajectories and a phase plane of the errors.
-Companion tools export the runs as CSV, plot the errors over time and
-record a run as a video.")
+Companion tools export the runs and their figures as CSV, sweep a grid of
+settings, plot the errors over time beside the design curves, map the settle
+time over the design values and record a run as a video.")
 set(CPACK_PACKAGE_CONTACT "agvsim maintainers <agvsim@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
