@@ -17,9 +17,10 @@ fi
 deb=$(ls "$work"/out/agvsim_*_*.deb)
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in bin/agvsim bin/agvsim-export bin/agvsim-plot bin/agvsim-video \
+for path in bin/agvsim bin/agvsim-export bin/agvsim-plot bin/agvsim-sweep bin/agvsim-video \
             share/man/man1/agvsim.1.gz share/man/man1/agvsim-export.1.gz \
             share/man/man1/agvsim-plot.1.gz share/man/man1/agvsim-video.1.gz \
+            share/man/man1/agvsim-sweep.1.gz \
             share/applications/agvsim.desktop \
             share/icons/hicolor/scalable/apps/agvsim.svg; do
   grep -qx "./usr/$path" <<<"$listing" || fail "the package lacks /usr/$path"
@@ -40,6 +41,9 @@ settings=(--path circle --fn 0.8 --zeta 0.5 --pose 1 -1 30)
 "$usr/bin/agvsim-export" "${settings[@]}" >"$work/packaged.csv" || fail "packaged agvsim-export"
 "$build/agvsim-export" "${settings[@]}" >"$work/built.csv" || fail "built agvsim-export"
 cmp -s "$work/packaged.csv" "$work/built.csv" || fail "packaged and built agvsim-export differ"
+"$usr/bin/agvsim-sweep" --fn 0.5,1 --mech 2DW1C -j 2 >"$work/packaged-sweep.csv" &&
+  "$build/agvsim-sweep" --fn 0.5,1 --mech 2DW1C -j 1 | cmp -s - "$work/packaged-sweep.csv" ||
+  fail "packaged and built agvsim-sweep differ"
 # The installed plot tool finds the agvsim-export installed beside it.
 "$usr/bin/agvsim-plot" --mech 2DW1C --law P -o "$work/plot.png" && [ -s "$work/plot.png" ] ||
   fail "packaged agvsim-plot"
