@@ -98,7 +98,7 @@ static void enterDesignValues() {
 }
 
 static void enterPose() {
-    consolePrintf("\n(4) AGVの初期位置姿勢更  　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
+    consolePrintf("\n(4) AGVの初期位置姿勢変更  旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
     double entered[3];
     if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return;
@@ -113,7 +113,7 @@ static void askDesignValues() {
 }
 
 static void askPose() {
-    consolePrintf("\nAGVの初期位置姿勢更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
+    consolePrintf("\nAGVの初期位置姿勢変更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
     if (answeredYes()) enterPose();
 }
@@ -122,7 +122,7 @@ static const char* const kKeyHelp[] = {
     "\n\n(1) 理論経路（赤)",
     "\n(2) P制御のAGV走行軌道（青）",
     "\n(2) PI制御のAGV走行軌道（緑）",
-    "\n・経路，終点位置姿勢の変更はキーで選択",
+    "\n・経路，初期位置姿勢の変更はキーで選択",
     "\n(1) 描画画面上でキーによる操作選択",
     "\n(1-1) '1' '2' '3' : AGVのタイプ選択，そのまま描画画面で",
     "\n(1-2) 'c'         : 経路変更のために文字画面へ",
@@ -135,6 +135,8 @@ static const char* const kKeyHelp[] = {
     "\n(2-3) 'x' 'X' 'y' 'Y'：ロボット図の左右上下移動",
     "\n(2-4) 'w' 'W'：ロボット図の縮小拡大",
     "\n(2-5) 'z' 'Z'：位相平面図の左右移動",
+    "\n(2-6) ' '            ：再生・一時停止",
+    "\n(2-7) 't'            ：情報表示の切替",
     "\n(3)   ESC    ：終了",
     "\n\n任意キーで描画画面へ       ",
 };
@@ -167,7 +169,7 @@ void printSettingsSummary() {
                   simSettings.zeta);
     consolePrintf("\n(2-4) 初期状態(x,y,θ)=(%6.3f[m], %6.3f[m], %6.3f[deg])", simSettings.x0, simSettings.y0,
                   simSettings.theta0 * kRadToDeg);
-    consolePrintf("%s", simSettings.pathKind == PathLine ? "\n(3-1) 直線経路y=0" : "\n(3-2) 円弧経路x^2*y^2=4");
+    consolePrintf("%s", simSettings.pathKind == PathLine ? "\n(3-1) 直線経路y=0" : "\n(3-2) 円弧経路x^2+y^2=4");
     consolePrintf("\n/***********************************************************************/");
     consolePrintf("\n");
 }
