@@ -140,6 +140,7 @@ inline const char* noInput() { return "\n    入力がありません．前の�
 inline const char* notFinite() { return "\n    有限の数値ではありません．もう一度入力してください"; }
 inline const char* zeroDesignValue() { return "\n    fnやζが0ではゲインを計算できません．もう一度入力してください"; }
 inline const char* gainsNotFinite() { return "\n    このfnとζではゲインが有限の値になりません．もう一度入力してください"; }
+inline const char* runsNotFinite() { return "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください"; }
 inline const char* fnPrompt() { return "\n    新fn ζ="; }
 inline const char* posePrompt() { return "\n    新初期状態(x,yは±3以下) x y θ="; }
 

@@ -176,6 +176,8 @@ class Options(unittest.TestCase):
             (["--zeta", "1e-320"], "--zeta"), (["--mech", "2dw1c"], "--mech"),
             (["--mech", "2DW1C", "--mech", "2DW1C"], "--mech"), (["--law", "PID"], "--law"),
             (["--law"], "--law"),
+            (["--pose", "1", "1e308", "0"], "--pose"),
+            (["--mech", "2DW1C", "--path", "circle", "--pose", "1e308", "1", "0"], "--pose"),
         ]
         for args, option in cases:
             with self.subTest(args=args):
@@ -239,7 +241,8 @@ class Plot(unittest.TestCase):
             for args, environment, expected in [
                     (["-o"], {}, "-o"), (["-o", "f.jpg"], {}, "-o"), (["--speed"], {}, "--speed"),
                     (["-o", "a.png", "-o", "b.png"], {}, "-o"), (["--fn", "x"], {}, "--fn"),
-                    (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"), missing]:
+                    (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"),
+                    (["--pose", "1", "1e308", "0"], {}, "--pose"), missing]:
                 with self.subTest(args=args):
                     result = plot(*args, **environment)
                     self.assertEqual((result.returncode, result.stdout), (2, ""))

@@ -7,6 +7,7 @@
 #include "platform/key_read.h"
 #include "platform/number_entry.h"
 #include "sim/gains.h"
+#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
 
@@ -80,8 +81,26 @@ static const char* designValueFault(const double entered[2]) {
     return nullptr;
 }
 
+static constexpr const char* kRunsNotFinite =
+    "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください";
+
+// Simulates from the pose, then puts the settings' pose back; the record
+// keeps the trial runs until the real ones replace them.
+static bool runsFiniteFrom(double x, double y, double theta) {
+    const SimSettings chosen = simSettings;
+    simSettings.x0 = x;
+    simSettings.y0 = y;
+    simSettings.theta0 = theta;
+    runAllMechanisms(simSettings.pathKind);
+    simSettings = chosen;
+    return recordedRunsFinite();
+}
+
+// A far pose overflows the model: the window must never get such runs.
 static const char* poseFault(const double entered[3]) {
-    return allFinite(entered, 3) ? nullptr : kNotFinite;
+    if (!allFinite(entered, 3)) return kNotFinite;
+    if (!runsFiniteFrom(entered[0], entered[1], entered[2] * kDegToRad)) return kRunsNotFinite;
+    return nullptr;
 }
 
 static void enterDesignValues() {
@@ -97,14 +116,34 @@ static void enterDesignValues() {
     computeGains();
 }
 
-static void enterPose() {
+// False at end of input, with the pose as it was.
+static bool enterPose() {
     consolePrintf("\n(4) AGVの初期位置姿勢変更  旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
     double entered[3];
-    if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return;
+    if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return false;
     simSettings.x0 = entered[0];
     simSettings.y0 = entered[1];
     simSettings.theta0 = entered[2] * kDegToRad;
+    return true;
+}
+
+static void useStartupPose() {
+    const SimSettings chosen = simSettings;
+    setStartupSettings();
+    const double x = simSettings.x0, y = simSettings.y0, theta = simSettings.theta0;
+    simSettings = chosen;
+    simSettings.x0 = x;
+    simSettings.y0 = y;
+    simSettings.theta0 = theta;
+}
+
+// A pose that held on the other path may overflow on this one: it is asked
+// for again, and without an answer the start-up pose takes its place.
+static void keepRunsFinite() {
+    if (runsFiniteFrom(simSettings.x0, simSettings.y0, simSettings.theta0)) return;
+    consolePrintf("%s", kRunsNotFinite);
+    if (!enterPose()) useStartupPose();
 }
 
 static void askDesignValues() {
@@ -186,5 +225,6 @@ void settingsDialog() {
         askDesignValues();
         askPose();
     }
+    keepRunsFinite();
     computeRunsAndWait();
 }

@@ -484,6 +484,7 @@ class VideoTest(WindowTestCase):
                                 (["-o", path[:-4] + ".avi"], None, "-o"),
                                 (["--until", "1"], None, "-o"),
                                 (["--fn", "1e300", "-o", path], None, "--fn"),
+                                (["--pose", "1", "1e308", "0", "-o", path], None, "--pose"),
                                 (["--until", "0", "-o", path], no_display, hint),
                                 (["-o", path], no_ffmpeg, "apt-get install ffmpeg")):
             with self.subTest(args=args):

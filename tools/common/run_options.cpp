@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "sim/gains.h"
+#include "sim/record.h"
 #include "sim/settings.h"
 
 const char* const kMechanismNames[3] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
@@ -119,4 +120,9 @@ bool designFiniteGains() {
         option = "--zeta";
     }
     return failOption(option, "the gains come out infinite or undefined");
+}
+
+bool refuseNonFiniteRuns() {
+    if (recordedRunsFinite()) return true;
+    return failOption("--pose", "the runs come out infinite or undefined from this pose");
 }
