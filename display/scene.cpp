@@ -1,6 +1,6 @@
 #include "display/scene.h"
 
-#include <GL/gl.h>
+#include <GL/glut.h>
 
 #include <cmath>
 
@@ -114,6 +114,15 @@ void composeFrame() {
 
 void onDisplay() {
     composeFrame();
+    finishFrame();
+}
+
+void showConsoleNotice() {
+    composeFrame();
+    const double corner[2] = {-0.36, -0.06};
+    drawRectangle(corner, 0.72, 0.12, 0.0, &colorWhite);
+    drawRectangleOutline(corner, 0.72, 0.12, 0.0, &colorBlack);
+    drawText(-0.32f, -0.015f, GLUT_BITMAP_HELVETICA_18, "Answer in the console window");
     finishFrame();
 }
 

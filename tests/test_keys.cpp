@@ -258,9 +258,15 @@ protected:
         EXPECT_EQ(viewState.zoom, 0.2);
         EXPECT_EQ(viewState.phaseOriginX, 0.6);
         EXPECT_EQ(viewState.panX, 0.1);  // the pan survives a new run
-        // The window asks for a repaint instead of drawing inside the callback.
+        // One frame before the dialog, the one shown with the note on top; after
+        // it the window asks for a repaint instead of drawing inside the callback.
         EXPECT_EQ(recorderCount("glutPostRedisplay"), 1);
-        EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
+        EXPECT_EQ(recorderCount("glutSwapBuffers"), 1);
+        const RecordedText& note = recorderTexts().back();
+        EXPECT_EQ(note.bytes, "Answer in the console window");
+        EXPECT_TRUE(note.valid && note.lighting);
+        EXPECT_EQ(recorderTexts().size(), 13u + 1);
+        EXPECT_EQ(recorderCallNames().back(), "glutPostRedisplay");
     }
 };
 

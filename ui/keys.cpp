@@ -7,6 +7,7 @@
 #include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
+#include "platform/key_read.h"
 #include "platform/window_system.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
@@ -66,8 +67,11 @@ static void showLaw(int law) {
 // window meanwhile were meant for a picture that no longer exists.
 static void runDialog() {
     stopPlayback();
+    showConsoleNotice();
     restartAnimation();
+    setTerminalQuiet(false);
     settingsDialog();
+    setTerminalQuiet(true);
     dropQueuedKeys();
     glutPostRedisplay();
 }
