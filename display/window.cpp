@@ -16,7 +16,7 @@ void openWindow(int* argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
     setWindowProperties(windowTitle);
-    endWithWindow();
+    endWithWindow(onWindowStatus);
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);

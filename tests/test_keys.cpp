@@ -229,6 +229,20 @@ TEST_F(PlaybackTest, RestartKeyWhilePlayingShowsSampleZeroForAWholeStep) {
     EXPECT_TRUE(at(2, 2));
 }
 
+TEST_F(PlaybackTest, HiddenWindowDrawsNothingAndHoldsItsPlaceInSimulatedTime) {
+    press(' ');
+    EXPECT_EQ(tickAt(100.08), 1);
+    fakeSeconds = 100.1;
+    onWindowStatus(GLUT_HIDDEN);
+    EXPECT_EQ(tickAt(160.0), 0);  // the step pending at the hide is dropped
+    EXPECT_TRUE(at(4, 4) && isPlaying());
+    fakeSeconds = 200.0;
+    onWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_EQ(tickAt(200.019), 0);  // 0.02 s of the step were left at the hide
+    EXPECT_EQ(tickAt(200.02), 1);
+    EXPECT_TRUE(at(6, 6));
+}
+
 // Runs the dialog through a key with `answers` as standard input; its
 // console output goes to /dev/null.
 class DialogKeysTest : public KeysTest {

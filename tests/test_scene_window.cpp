@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "display/playback.h"
 #include "display/scene.h"
 #include "display/window.h"
 #include "tests/test_scene_fixture.h"
@@ -47,7 +48,7 @@ TEST_F(WindowTest, InitWindowSetsGlutUpInOrderAndEntersTheMainLoop) {
     std::vector<std::string> names = namesWithoutWindowSystem();
     std::vector<std::string> expected = {
         "glutInitWindowSize", "glutInit",         "glutInitDisplayMode",
-        "glutCreateWindow",   "glutDisplayFunc",  "glutReshapeFunc",
+        "glutCreateWindow",   "glutWindowStatusFunc", "glutDisplayFunc",  "glutReshapeFunc",
         "glutKeyboardFunc",   "glClearColor",     "glEnable",
         "glutMainLoop"};
     EXPECT_EQ(names, expected);
@@ -65,6 +66,11 @@ TEST_F(WindowTest, InitWindowSetsGlutUpInOrderAndEntersTheMainLoop) {
     EXPECT_EQ(state.displayFunc, &onDisplay);
     EXPECT_EQ(state.reshapeFunc, &onReshape);
     EXPECT_EQ(state.keyboardFunc, &onKeyboard);
+    // The window's status reaches playback, through the window system's watch.
+    state.windowStatusFunc(GLUT_HIDDEN);
+    EXPECT_TRUE(isPlaybackHeld());
+    state.windowStatusFunc(GLUT_PARTIALLY_RETAINED);
+    EXPECT_FALSE(isPlaybackHeld());
     EXPECT_EQ(state.clearColour[0], 1.0f);
     EXPECT_EQ(state.clearColour[1], 1.0f);
     EXPECT_EQ(state.clearColour[2], 1.0f);

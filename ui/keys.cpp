@@ -24,7 +24,7 @@ static void onPlaybackTimer(int generation);
 
 // No timer while paused, so a paused window costs no CPU.
 static void armPlaybackTimer() {
-    if (isPlaying()) {
+    if (isPlaying() && !isPlaybackHeld()) {
         glutTimerFunc(static_cast<unsigned>(millisecondsToNextStep()), onPlaybackTimer,
                       ++timerGeneration);
     }
@@ -38,6 +38,15 @@ static void onPlaybackTimer(int generation) {
     if (advancePlayback() > 0) {
         onDisplay();
     }
+    armPlaybackTimer();
+}
+
+// A step still pending when the window hides is dropped with its chain.
+void onWindowStatus(int state) {
+    bool hidden = state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED;
+    if (hidden == isPlaybackHeld()) return;
+    holdPlayback(hidden);
+    ++timerGeneration;
     armPlaybackTimer();
 }
 
