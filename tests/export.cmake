@@ -1,6 +1,7 @@
-# agvsim-export: its command line, and its runs against the independent Python model.
+# agvsim-export and agvsim-sweep: their command lines, and its runs against the independent Python model.
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 agv_program(AGV_EXPORT agvsim-export)
+agv_program(AGV_SWEEP agvsim-sweep)
 
 # The exporter as it wrote numbers before, with 17 significant digits: the
 # shortest form must read back to the same doubles.
@@ -13,7 +14,7 @@ agv_program(AGV_EXPORT_17_DIGITS agvsim-export-17-digits)
 add_test(NAME export_cli
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/test_export.py
                  ${AGV_EXPORT} ${AGV_EXPORT_17_DIGITS}
-                 $<TARGET_FILE_DIR:agvsim-export>/agvsim-plot)
+                 $<TARGET_FILE_DIR:agvsim-export>/agvsim-plot ${AGV_SWEEP})
 set_tests_properties(export_cli PROPERTIES TIMEOUT 300)
 
 # Each setting costs the Python model a few seconds per path; the start-up

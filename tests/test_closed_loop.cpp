@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "sim/design_curve.h"
 #include "sim/record.h"
 #include "sim/run.h"
 #include "sim_fixture.h"
@@ -90,6 +91,45 @@ TEST(ClosedLoop, SecondOrderModelDoesNotFitTheSteeredRuns) {
     startOffset(0.5, 0.7);
     const double w = kTwoPi * 0.5;
     EXPECT_GT(largestGap(2, secondOrderOffset, w, 0.7), 1e-2 * kOffset);
+}
+
+// The design curve is the linear loop itself: it meets the closed forms to
+// rounding, and a 1 mm run stays on it (P within 1e-4 of the offset, PI,
+// whose integrals react more to the kinematics, within 1e-3).
+double designGap(int m, int law, double (*model)(double, double, double, double), double w,
+                 double zeta) {
+    computeDesignCurve(m, law);
+    double gap = 0.0;
+    for (int k = 0; k <= designCurve.lastSample; ++k)
+        gap = std::fmax(gap, std::fabs(designCurve.d[k] - model(k * kSampleInterval, w, zeta, kOffset)));
+    return gap;
+}
+
+TEST(ClosedLoop, DesignCurveIsTheClosedForm) {
+    startOffset(1.0, 0.4);
+    EXPECT_LT(designGap(0, ControlP, secondOrderOffset, kTwoPi * 1.0, 0.4), 1e-12);
+    startOffset(0.5, 0.8);
+    for (int m : {1, 2}) EXPECT_LT(designGap(m, ControlP, thirdOrderOffset, kTwoPi * 0.5, 0.8), 1e-12) << m;
+    // Mechanism-independent kinematics: both steered PI curves coincide.
+    computeDesignCurve(1, ControlPI);
+    const double d1 = designCurve.d[150], th1 = designCurve.theta[150];
+    computeDesignCurve(2, ControlPI);
+    EXPECT_DOUBLE_EQ(designCurve.d[150], d1);
+    EXPECT_DOUBLE_EQ(designCurve.theta[150], th1);
+}
+
+TEST(ClosedLoop, SmallOffsetRunsFollowTheDesignCurve) {
+    startOffset(1.0, 0.7);
+    constexpr int kTenSeconds = 500;
+    for (int m = 0; m < 3; ++m) {
+        for (int law : {ControlP, ControlPI}) {
+            computeDesignCurve(m, law);
+            double gap = 0.0;
+            for (int k = 0; k <= kTenSeconds; ++k)
+                gap = std::fmax(gap, std::fabs(trajectoryRecord.track[law][m][k].errD - designCurve.d[k]));
+            EXPECT_LT(gap, (law == ControlP ? 1e-4 : 1e-3) * kOffset) << m << " " << law;
+        }
+    }
 }
 
 }  // namespace

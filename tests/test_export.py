@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""End-to-end checks of agvsim-export and agvsim-plot: CSV, numbers, figure, option errors.
+"""End-to-end checks of agvsim-export, agvsim-sweep and agvsim-plot: CSV, numbers,
+run figures, grids, figures, option errors.
 
-Usage: test_export.py AGVSIM_EXPORT AGVSIM_EXPORT_17_DIGITS AGVSIM_PLOT
+Usage: test_export.py AGVSIM_EXPORT AGVSIM_EXPORT_17_DIGITS AGVSIM_PLOT AGVSIM_SWEEP
 """
 
 import math
 import os
+import pty
 import re
 import runpy
 import struct
@@ -16,7 +18,7 @@ import unittest
 
 from reference_model import CIRCLE, COLUMNS, DEG_TO_RAD, PI, tracking, wrapped
 
-EXPORT = EXPORT_17_DIGITS = PLOT = None
+EXPORT = EXPORT_17_DIGITS = PLOT = SWEEP = None
 RUN_ORDER = [(m, l) for m in ("2DW1C", "1FDW1FS", "1RDW1FS") for l in ("P", "PI")]
 # lastSample of each run in RUN_ORDER with the start-up settings.
 LAST_SAMPLES = {
@@ -27,6 +29,10 @@ LAST_SAMPLES = {
 
 def export(*args):
     return subprocess.run([EXPORT] + list(args), capture_output=True, text=True)
+
+
+def sweep(*args):
+    return subprocess.run([SWEEP] + list(args), capture_output=True, text=True)
 
 
 def plot(*args, **environment):
@@ -175,7 +181,8 @@ class Options(unittest.TestCase):
             (["--fn", "1e308"], "--fn"), (["--zeta", "0.5", "--fn", "1e-300"], "--fn"),
             (["--zeta", "1e-320"], "--zeta"), (["--mech", "2dw1c"], "--mech"),
             (["--mech", "2DW1C", "--mech", "2DW1C"], "--mech"), (["--law", "PID"], "--law"),
-            (["--law"], "--law"),
+            (["--law"], "--law"), (["--fn", "0.5,1"], "--fn"), (["--pose", "1", "0:1:0.5", "0"], "--pose"),
+            (["--design", "--metrics"], "--design and --metrics"),
             (["--pose", "1", "1e308", "0"], "--pose"),
             (["--mech", "2DW1C", "--path", "circle", "--pose", "1e308", "1", "0"], "--pose"),
         ]
@@ -189,14 +196,109 @@ class Options(unittest.TestCase):
                 self.assertIn(option, result.stderr)
 
 
+def settle_time(ds, thetas):
+    """Time of the earliest sample from which every one lies in the band, or None."""
+    first = len(ds)
+    while first > 0 and abs(ds[first - 1]) <= 0.02 and abs(thetas[first - 1]) <= 0.02:
+        first -= 1
+    return None if first == len(ds) else first * 0.02
+
+
+class RunFigures(unittest.TestCase):
+    """--metrics against figures worked out here from the --design samples."""
+
+    def test_metrics_follow_from_the_samples(self):
+        for path in ("line", "circle"):
+            designed = export("--path", path, "--design")
+            metrics = export("--path", path, "--metrics")
+            self.assertEqual((designed.returncode, metrics.returncode), (0, 0))
+            plain = export("--path", path).stdout.splitlines()
+            lines = designed.stdout.splitlines()
+            self.assertEqual([line.rsplit(",", 2)[0] for line in lines[1:]], plain[1:])
+            header, rows = table(metrics.stdout)
+            self.assertEqual(header, ["mech", "law", "settle", "designSettle", "overshoot", "finalD",
+                                      "iae", "peakPhi", "atLimit", "endT"])
+            for (run, samples), row in zip(runs(table(designed.stdout)[1]).items(), rows):
+                with self.subTest(path=path, run=run):
+                    self.assertEqual((row["mech"], row["law"]), run)
+                    col = {name: [float(r[name]) for r in samples] for name in samples[0] if name not in ("mech", "law")}
+                    d, phi = col["errD"], [abs(v) for v in col["phi"]]
+                    cell = lambda v: "" if v is None else repr(v)
+                    self.assertEqual(row["settle"], cell(settle_time(d, col["errTheta"])))
+                    self.assertEqual(row["designSettle"], cell(settle_time(col["designD"], col["designTheta"])))
+                    side = math.copysign(1.0, d[0])
+                    self.assertEqual(float(row["overshoot"]), max(0.0, max(-side * v for v in d)))
+                    self.assertEqual(row["finalD"], samples[-1]["errD"])
+                    iae = sum((abs(a) + abs(b)) / 2 * 0.02 for a, b in zip(d, d[1:]))
+                    self.assertAlmostEqual(float(row["iae"]), iae, 12)
+                    self.assertEqual(float(row["peakPhi"]), max(phi))
+                    self.assertEqual(float(row["atLimit"]), 0.02 * sum(v >= 1.5 - 1e-6 for v in phi[1:]))
+                    self.assertEqual(row["endT"], samples[-1]["t"])
+        # The figures a lab report asks for, on the circle.
+        circle = {(r["mech"], r["law"]): r for r in rows}
+        self.assertAlmostEqual(float(circle["2DW1C", "P"]["finalD"]), -0.0126, 4)
+        self.assertEqual(circle["1FDW1FS", "PI"]["settle"], "")
+        self.assertEqual(float(circle["1FDW1FS", "PI"]["atLimit"]), 51.5)
+
+    def test_start_on_the_path_has_no_overshoot(self):
+        rows = table(export("--pose", "0", "0", "10", "--metrics", "--mech", "2DW1C").stdout)[1]
+        self.assertEqual([row["overshoot"] for row in rows], ["", ""])
+
+
+class Sweep(unittest.TestCase):
+    def test_rows_are_the_metrics_of_each_setting_in_grid_order_whatever_the_workers(self):
+        args = ["--path", "circle", "--pose", "-1,1.5", "0.5", "-30:30:30", "--law", "PI"]
+        one, two = sweep(*args, "-j", "1"), sweep(*args, "-j", "2")
+        self.assertEqual((one.returncode, one.stderr), (0, ""))
+        self.assertEqual(one.stdout, two.stdout)
+        header, rows = table(one.stdout)
+        self.assertEqual(header[:3], ["x", "theta", "mech"])
+        self.assertEqual([(r["x"], r["theta"]) for r in rows[::3]],
+                         [("-1", "-30"), ("-1", "0"), ("-1", "30"), ("1.5", "-30"), ("1.5", "0"), ("1.5", "30")])
+        for i in range(0, len(rows), 3):
+            typed = export("--path", "circle", "--pose", rows[i]["x"], "0.5", rows[i]["theta"],
+                           "--law", "PI", "--metrics")
+            expected = typed.stdout.splitlines()[1:]
+            self.assertEqual([",".join(list(r.values())[2:]) for r in rows[i:i + 3]], expected)
+
+    def test_range_values_are_rounded_and_reach_stop(self):
+        result = sweep("--fn", "0.2:1.0:0.2", "--mech", "2DW1C", "--law", "P")
+        self.assertEqual([row["fn"] for row in table(result.stdout)[1]], ["0.2", "0.4", "0.6", "0.8", "1"])
+
+    def test_progress_on_a_terminal_only(self):
+        controller, terminal = pty.openpty()
+        result = subprocess.run([SWEEP, "--zeta", "0.5,1", "--mech", "2DW1C"], stdout=subprocess.PIPE,
+                                stderr=terminal)
+        os.close(terminal)
+        shown = os.read(controller, 4096).decode()
+        os.close(controller)
+        self.assertEqual(result.returncode, 0)
+        self.assertIn("2 of 2 settings", shown)
+        self.assertTrue(result.stdout.startswith(b"zeta,mech,law,"))
+
+    def test_bad_grids_fail_with_one_line_naming_the_option(self):
+        for args, expected in [
+                (["--fn", "0.5:1:0"], "--fn"), (["--zeta", "1:0.5:0.1"], "--zeta"),
+                (["--fn", "1,2", "--zeta", "1,2", "--pose", "0", "0", "0:10:5"], "--pose"),
+                (["--fn", "0.001:1000:0.001"], "1000000 settings"), (["--fn", "1e308,1"], "--fn"),
+                (["--zeta", "-1:1:0.5"], "--zeta"), (["-j", "0"], "-j"), (["--fn", "1,x"], "--fn"),
+                (["--pose", "0", "1e308,1", "0", "-j", "2"], "--pose")]:
+            with self.subTest(args=args):
+                result = sweep(*args)
+                self.assertEqual((result.returncode, result.stdout), (2, ""))
+                self.assertEqual(result.stderr.count("\n"), 1, result.stderr)
+                self.assertIn(expected, result.stderr)
+
+
 class Plot(unittest.TestCase):
     """agvsim-plot headless on the start-up settings on the circle."""
 
     def test_each_run_is_plotted_from_its_sample_zero_to_last_sample_on_one_time_axis(self):
         tool = runpy.run_path(PLOT)
         export_args, _, given = tool["parse_arguments"](["--path", "circle"])
-        runs = tool["read_runs"](tool["run_export"](export_args))
-        figure = tool["draw_figure"](tool["import_pyplot"](window=False).figure, runs, given)
+        kind, data = tool["gather"](export_args, given)
+        self.assertEqual(kind, "single")
+        figure = tool["draw"](kind, data, tool["import_pyplot"](window=False).figure, given)
         start = tracking(CIRCLE, 0.0, -2.0, 1.0, 0.0, 0.0)
         first_points = [(-2.0, 1.0), (0.0, start[10]), (0.0, wrapped(start[8])), (0.0, 0.0)]
         for (mech, law), last in zip(RUN_ORDER, LAST_SAMPLES["circle"]):
@@ -213,13 +315,25 @@ class Plot(unittest.TestCase):
                     if panel is not panels[0]:
                         self.assertEqual(xs[kept[-1]], last * 0.02)
                         self.assertEqual(panel.get_xlim(), (0.0, 2999 * 0.02))
+            # The design curve starts from the run's own errors, dashed in its colour.
+            for panel, first in zip(panels[1:3], first_points[1:3]):
+                design, = [l for l in panel.get_lines() if l.get_label() == law + " design"]
+                self.assertEqual((design.get_linestyle(), len(design.get_xdata())), ("--", last + 1))
+                self.assertAlmostEqual(design.get_ydata()[0], first[1], 12)
             limits = [list(l.get_ydata()) for l in panels[3].get_lines()
                       if l.get_linestyle() == "--"]
             self.assertEqual(limits, [[1.5, 1.5], [-1.5, -1.5]])
+        boxes = [text.get_text() for axes in figure.axes[12:] for text in axes.texts]
+        self.assertEqual(len(boxes), 3)
+        self.assertIn("settle       never", boxes[1])
 
     def test_files_of_each_type_and_the_documented_pixel_size(self):
         with tempfile.TemporaryDirectory() as directory:
             cases = [(["--path", "circle"], "all.png", b"\x89PNG", 3),
+                     (["--fn", "0.5,1.0", "--mech", "1FDW1FS"], "compared.png", b"\x89PNG", 1),
+                     (["--fn", "0.5:1:0.5", "--zeta", "0.5,1"], "map.png", b"\x89PNG", (1200, 1150)),
+                     (["--pose", "-2", "0.5:1:0.5", "0", "--mech", "2DW1C", "--law", "P"], "map1.png",
+                      b"\x89PNG", (600, 450)),
                      (["--mech", "2DW1C"], "one.png", b"\x89PNG", 1),
                      (["--mech", "2DW1C", "--law", "P"], "a.pdf", b"%PDF", 0),
                      (["--mech", "2DW1C", "--law", "PI"], "a.svg", b"<?xml", 0)]
@@ -229,8 +343,9 @@ class Plot(unittest.TestCase):
                 with open(output, "rb") as written:
                     head = written.read(24)
                 self.assertTrue(head.startswith(start), name)
+                size = rows if isinstance(rows, tuple) else (1600, 100 + 350 * rows)
                 if rows:
-                    self.assertEqual(struct.unpack(">II", head[16:24]), (1600, 100 + 350 * rows))
+                    self.assertEqual(struct.unpack(">II", head[16:24]), size)
 
     def test_bad_options_and_missing_matplotlib_fail_with_one_line(self):
         with tempfile.TemporaryDirectory() as shadow:
@@ -242,6 +357,8 @@ class Plot(unittest.TestCase):
                     (["-o"], {}, "-o"), (["-o", "f.jpg"], {}, "-o"), (["--speed"], {}, "--speed"),
                     (["-o", "a.png", "-o", "b.png"], {}, "-o"), (["--fn", "x"], {}, "--fn"),
                     (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"),
+                    (["--fn", "1,2,3", "--zeta", "1,2,3"], {}, "at most 6 settings"),
+                    (["--fn", "0.5:1:-1"], {}, "--fn"),
                     (["--pose", "1", "1e308", "0"], {}, "--pose"), missing]:
                 with self.subTest(args=args):
                     result = plot(*args, **environment)
@@ -253,6 +370,6 @@ class Plot(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    EXPORT, EXPORT_17_DIGITS, PLOT = sys.argv[1:4]
-    del sys.argv[1:4]
+    EXPORT, EXPORT_17_DIGITS, PLOT, SWEEP = sys.argv[1:5]
+    del sys.argv[1:5]
     unittest.main()

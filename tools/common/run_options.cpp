@@ -29,6 +29,8 @@ bool failOption(const char* option, const char* problem) {
 
 bool readNumberOption(const char* option, const char* text, double* value) {
     if (text == nullptr) return failOption(option, "missing value");
+    if (std::strpbrk(text, ",:") != nullptr)
+        return failOption(option, "takes one value here, not a list or range");
     char* end = nullptr;
     double parsed = std::strtod(text, &end);
     if (end == text || *end != '\0') return failOption(option, "not a number");
@@ -122,7 +124,10 @@ bool designFiniteGains() {
     return failOption(option, "the gains come out infinite or undefined");
 }
 
-bool refuseNonFiniteRuns() {
-    if (recordedRunsFinite()) return true;
+bool failNonFiniteRuns() {
     return failOption("--pose", "the runs come out infinite or undefined from this pose");
+}
+
+bool refuseNonFiniteRuns() {
+    return recordedRunsFinite() || failNonFiniteRuns();
 }

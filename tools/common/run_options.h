@@ -37,3 +37,5 @@ bool designFiniteGains();
 // Whether the recorded runs are finite throughout; false after naming --pose,
 // the only option that can make them overflow once the gains are finite.
 bool refuseNonFiniteRuns();
+// The line refuseNonFiniteRuns writes, for runs checked elsewhere; returns false.
+bool failNonFiniteRuns();

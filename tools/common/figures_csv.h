@@ -1,0 +1,12 @@
+// The run figures as CSV: the --metrics columns, numbers in their shortest
+// round-trip text, a figure that does not exist as an empty cell.
+#pragma once
+
+#include "sim/run_figures.h"
+
+// Shortest text that reads back to the same double; text holds 32 chars.
+void shortestText(double value, char* text);
+// mech,law,settle,designSettle,overshoot,finalD,iae,peakPhi,atLimit,endT
+void writeFiguresHeader();
+// One row for the run, after a prefix of cells (may be empty, else ends in ',').
+void writeFiguresRow(const char* prefix, int mechanismIndex, int law, const RunFigures& figures);
