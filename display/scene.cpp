@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "display/info_layer.h"
 #include "display/phase_plane.h"
 #include "display/texts.h"
 #include "display/view.h"
@@ -110,6 +111,7 @@ void composeFrame() {
     drawPhaseBackground();
     drawPhasePlane(simSettings.mechanism, simSettings.controlLaw, viewState.animIndexP,
                    viewState.animIndexPI);
+    drawInfoLayer();
 }
 
 void onDisplay() {

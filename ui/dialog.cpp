@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "display/info_layer.h"
 #include "display/view.h"
 #include "platform/console.h"
 #include "platform/key_read.h"
@@ -185,6 +186,7 @@ static void computeRunsAndWait() {
     consolePrintf("\n");
     consolePrintf("\n\n          只今計算中．．．．．．．\n");
     runAllMechanisms(simSettings.pathKind);
+    refreshRunFigures();
     consolePrintf("\n-------------------計算終了------------------------");
     resetViewAfterRuns();
     for (const char* line : kKeyHelp) consolePrintf("%s", line);

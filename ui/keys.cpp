@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "display/info_layer.h"
 #include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
@@ -103,6 +104,7 @@ static bool applyKey(unsigned char key) {
     case 'W': viewState.zoom /= kZoomFactor; return true;
     case 'z': viewState.phaseOriginX -= kPanStep; return true;
     case 'Z': viewState.phaseOriginX += kPanStep; return true;
+    case 't': toggleInfoLayer(); return true;
     default: return false;
     }
 }
