@@ -9,7 +9,9 @@
 #include <cstring>
 #include <string>
 
+#include "display/info_layer.h"
 #include "display/playback.h"
+#include "display/scene.h"
 #include "sim/gains.h"
 #include "tests/test_scene_fixture.h"
 #include "ui/keys.h"
@@ -160,6 +162,32 @@ TEST_F(KeysTest, PanKeysMoveTheSceneButNotTheTextsOrPhasePlane) {
         EXPECT_EQ(recorderTexts()[i].y, textsBefore[i].y);
     }
     EXPECT_TRUE(near(recorderPrimitives().back().window[0], frameBefore));
+}
+
+TEST_F(KeysTest, InfoLayerNamesTheSampleShownAndTogglesBackCallForCall) {
+    trajectoryRecord.state[ControlPI][1][6].phi = -0.25;
+    refreshRunFigures();
+    onDisplay();
+    const std::vector<RecordedCall> plain = recorderCalls();
+    press('t');
+    std::vector<std::string> texts;
+    for (const RecordedText& t : recorderTexts()) texts.push_back(t.bytes);
+    ASSERT_EQ(texts.size(), 13u + 4 + 5);
+    const std::vector<std::string> layer(texts.begin() + 13, texts.end());
+    EXPECT_EQ(layer[0], "t =  0.12 s");
+    EXPECT_EQ(layer[1], "dd = +0.600 m   dth = +0.240 rad   phi = -0.250 rad");
+    EXPECT_EQ(layer[2].rfind("P : ", 0), 0u) << layer[2];
+    EXPECT_EQ(layer[3].rfind("PI: ", 0), 0u) << layer[3];
+    EXPECT_NE(layer[3].find("s at the steering limit"), std::string::npos) << layer[3];
+    EXPECT_EQ(std::vector<std::string>(layer.begin() + 4, layer.end()),
+              (std::vector<std::string>{"-1", "1", "-3.14", "3.14", "[m]"}));
+    for (size_t i = 13; i < recorderTexts().size(); ++i) EXPECT_TRUE(recorderTexts()[i].valid) << texts[i];
+    press('t');
+    ASSERT_EQ(recorderCalls().size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(recorderCalls()[i].name, plain[i].name) << i;
+        EXPECT_EQ(recorderCalls()[i].args, plain[i].args) << i;
+    }
 }
 
 TEST_F(KeysTest, EscapeEndsWithStatusZero) {
