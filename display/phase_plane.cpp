@@ -3,6 +3,7 @@
 #include <GL/glut.h>
 
 #include <cmath>
+#include <utility>
 
 #include "display/texts.h"
 #include "display/view.h"
@@ -35,14 +36,60 @@ static void drawLabels(const double origin[2]) {
     label(ox - 0.2, oy - 0.35, "(dd,dth) Phase Plane");
 }
 
-// Start of the shown law's curve and the animated sample on it.
+// A sample on an edge (dth of exactly pi) counts as inside despite rounding.
+static constexpr double kEdgeTolerance = 1e-12;  // window units
+
+static bool insideFrame(const double origin[2], const double p[2]) {
+    return std::fabs(p[0] - origin[0]) <= kHalfWidth + kEdgeTolerance &&
+           std::fabs(p[1] - origin[1]) <= kHalfHeight + kEdgeTolerance;
+}
+
+// Narrows the parameter range [*t0, *t1] of p + t (q - p) to the side where
+// start + t * delta stays within [low, high]; false when nothing is left.
+static bool clipAxis(double start, double delta, double low, double high, double* t0, double* t1) {
+    if (delta == 0.0) return start >= low && start <= high;
+    double a = (low - start) / delta;
+    double b = (high - start) / delta;
+    if (a > b) std::swap(a, b);
+    if (a > *t0) *t0 = a;
+    if (b < *t1) *t1 = b;
+    return *t0 <= *t1;
+}
+
+// The part of segment p-q inside the frame, drawn; a segment wholly inside
+// is passed on untouched.
+static void drawClipped(const double origin[2], const double p[2], const double q[2], double width,
+                        const RgbaColor* colour) {
+    if (insideFrame(origin, p) && insideFrame(origin, q)) {
+        drawSegment(p, q, width, colour);
+        return;
+    }
+    double t0 = 0.0;
+    double t1 = 1.0;
+    double dx = q[0] - p[0];
+    double dy = q[1] - p[1];
+    if (!clipAxis(p[0], dx, origin[0] - kHalfWidth, origin[0] + kHalfWidth, &t0, &t1) ||
+        !clipAxis(p[1], dy, origin[1] - kHalfHeight, origin[1] + kHalfHeight, &t0, &t1)) {
+        return;
+    }
+    const double a[2] = {p[0] + t0 * dx, p[1] + t0 * dy};
+    const double b[2] = {p[0] + t1 * dx, p[1] + t1 * dy};
+    drawSegment(a, b, width, colour);
+}
+
+static void drawMarker(const double origin[2], const double point[2], const RgbaColor* colour) {
+    if (insideFrame(origin, point)) drawDisc(point, kMarkerRadius, colour);
+}
+
+// Start of the shown law's curve and the animated sample on it, where they
+// lie inside the frame.
 static void drawMarkers(const double origin[2], double sx, double sy, int m, int law, int index) {
     const RgbaColor* colour = law == ControlP ? &colorBlue : &colorGreen;
     double point[2];
     plotPoint(origin, sx, sy, trajectoryRecord.track[law][m][0], point);
-    drawDisc(point, kMarkerRadius, colour);
+    drawMarker(origin, point, colour);
     plotPoint(origin, sx, sy, trajectoryRecord.track[law][m][index], point);
-    drawDisc(point, kMarkerRadius, colour);
+    drawMarker(origin, point, colour);
 }
 
 void drawPhasePlane(int mechanism, int controlLaw, int indexP, int indexPI) {
@@ -96,7 +143,7 @@ void drawPhaseTrajectory(const double origin[2], double sx, double sy, double wi
         plotPoint(origin, sx, sy, samples[i], q);
         // A jump of pi or more is the wrap at +-pi, not a real change.
         if (std::fabs(samples[i].errTheta - samples[i - 1].errTheta) < kPi) {
-            drawSegment(p, q, width, colour);
+            drawClipped(origin, p, q, width, colour);
         }
         p[0] = q[0];
         p[1] = q[1];

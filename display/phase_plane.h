@@ -12,6 +12,7 @@ void drawPhasePlane(int mechanism, int controlLaw, int indexP, int indexPI);
 void drawPhaseFrame(const double origin[2]);
 
 // One run's curve (mechanism index m 0..2, law ControlP or ControlPI), with
-// a gap wherever the wrapped heading error jumps by pi or more.
+// a gap wherever the wrapped heading error jumps by pi or more, cut at the
+// frame's edges.
 void drawPhaseTrajectory(const double origin[2], double sx, double sy, double width, int m, int law,
                          const RgbaColor* colour);

@@ -21,6 +21,8 @@ static PlaybackClock playbackClock = steadySeconds;
 static bool playing = false;
 static double startSeconds = 0.0;  // clock reading the paced steps count from
 static long stepsTaken = 0;        // paced steps applied since then
+static bool held = false;
+static double heldSince = 0.0;  // clock reading
 
 void setPlaybackClock(PlaybackClock clock) {
     playbackClock = clock;
@@ -43,7 +45,22 @@ static bool atEnd() {
 
 static void restartClock() {
     startSeconds = playbackClock();
+    heldSince = startSeconds;
     stepsTaken = 0;
+}
+
+void holdPlayback(bool hold) {
+    if (hold == held) return;
+    held = hold;
+    if (held) {
+        heldSince = playbackClock();
+    } else {
+        startSeconds += playbackClock() - heldSince;
+    }
+}
+
+bool isPlaybackHeld() {
+    return held;
 }
 
 bool startPlayback() {
@@ -73,7 +90,7 @@ static long stepsDue() {
 }
 
 int advancePlayback() {
-    if (!playing) {
+    if (!playing || held) {
         return 0;
     }
     int applied = 0;

@@ -24,5 +24,10 @@ void rewindPlayback();
 // stops at the end of both runs. Returns the number of steps applied.
 int advancePlayback();
 
+// Held (the window hidden): no step falls due, and the time held is not made
+// up for when the hold ends.
+void holdPlayback(bool held);
+bool isPlaybackHeld();
+
 // Milliseconds until the next step falls due, at least 1.
 int millisecondsToNextStep();

@@ -1,9 +1,10 @@
 #include "display/scene.h"
 
-#include <GL/gl.h>
+#include <GL/glut.h>
 
 #include <cmath>
 
+#include "display/info_layer.h"
 #include "display/phase_plane.h"
 #include "display/texts.h"
 #include "display/view.h"
@@ -110,10 +111,20 @@ void composeFrame() {
     drawPhaseBackground();
     drawPhasePlane(simSettings.mechanism, simSettings.controlLaw, viewState.animIndexP,
                    viewState.animIndexPI);
+    drawInfoLayer();
 }
 
 void onDisplay() {
     composeFrame();
+    finishFrame();
+}
+
+void showConsoleNotice() {
+    composeFrame();
+    const double corner[2] = {-0.36, -0.06};
+    drawRectangle(corner, 0.72, 0.12, 0.0, &colorWhite);
+    drawRectangleOutline(corner, 0.72, 0.12, 0.0, &colorBlack);
+    drawText(-0.32f, -0.015f, GLUT_BITMAP_HELVETICA_18, "Answer in the console window");
     finishFrame();
 }
 

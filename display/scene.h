@@ -11,6 +11,10 @@ void onDisplay();
 // that it can be read back before the swap leaves the back buffer undefined.
 void composeFrame();
 
+// The frame shown now with a boxed note that the console waits for answers,
+// drawn and shown; for the moment the dialog takes the input.
+void showConsoleNotice();
+
 // Black grid of 2n + 1 lines each way about centre (window units), rotated
 // by angle (radians); the two lines through the centre 2 px wide, others 1 px.
 void drawGrid(const double centre[2], double angle, int n, double dx, double dy);

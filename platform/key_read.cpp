@@ -113,3 +113,29 @@ int readKey() {
 int readAnyKey() {
     return readKeyAt(true);
 }
+
+// A job in the background would stop on SIGTTOU; -1: not this process's terminal.
+static bool inForeground() {
+    if (!isatty(STDIN_FILENO)) return false;
+    const pid_t foreground = tcgetpgrp(STDIN_FILENO);
+    return foreground == -1 || foreground == getpgrp();
+}
+
+// Line editing stays on; only the echo goes, so the terminal looks as usual.
+void setTerminalQuiet(bool quiet) {
+    static bool exitHookSet = false;
+    if ((keyModeOn != 0) == quiet || !inForeground()) return;
+    if (!quiet) {
+        restoreTerminal();
+        tcflush(STDIN_FILENO, TCIFLUSH);
+        removeHandlers();
+        return;
+    }
+    if (tcgetattr(STDIN_FILENO, &savedTermios) != 0) return;
+    if (!exitHookSet) exitHookSet = std::atexit(restoreTerminal) == 0;
+    keyTermios = savedTermios;
+    keyTermios.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    installHandlers();
+    keyModeOn = 1;
+    tcsetattr(STDIN_FILENO, TCSANOW, &keyTermios);
+}

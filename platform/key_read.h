@@ -14,3 +14,8 @@ int readKey();
 
 // As readKey, but on a terminal Enter is a key like any other.
 int readAnyKey();
+
+// While quiet (the window has the keys), what is typed at the terminal is not
+// echoed; ending it discards what was typed meanwhile. Restored at exit and on
+// the usual ending signals too. Does nothing off a terminal or in the background.
+void setTerminalQuiet(bool quiet);

@@ -86,3 +86,11 @@ int readKey() {
 int readAnyKey() {
     return readKeyAt(true);
 }
+
+// The console echoes only while a read runs, and none runs while the window
+// has the keys; what was typed meanwhile is dropped before the next dialog.
+void setTerminalQuiet(bool quiet) {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (!quiet && GetConsoleMode(input, &mode)) FlushConsoleInputBuffer(input);
+}

@@ -16,6 +16,7 @@ static char resourceClass[] = "Agvsim";
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = 0;
 static XErrorHandler passOnError = nullptr;
+static void (*passOnStatus)(int) = nullptr;
 
 // The display and window GLUT draws into; null and 0 without a window.
 static bool currentWindow(Display** display, Window* window) {
@@ -81,9 +82,10 @@ static bool windowExists() {
 // GLUT reports the unmap that precedes a destruction as the window hidden,
 // and ignores the destruction itself.
 static void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN && !windowExists()) {
+    if (state == GLUT_HIDDEN && watchedDisplay != nullptr && !windowExists()) {
         std::exit(0);
     }
+    passOnStatus(state);
 }
 
 // The server dropped the connection: another client killed it (xkill), or
@@ -98,11 +100,13 @@ static int onConnectionLost(Display*) {
     std::exit(0);
 }
 
-void endWithWindow() {
+void endWithWindow(void (*onStatus)(int state)) {
+    passOnStatus = onStatus;
+    glutWindowStatusFunc(onWindowStatus);
     if (!currentWindow(&watchedDisplay, &watchedWindow)) {
+        watchedDisplay = nullptr;
         return;
     }
     passOnError = XSetErrorHandler(onXError);
     XSetIOErrorHandler(onConnectionLost);
-    glutWindowStatusFunc(onWindowStatus);
 }

@@ -11,5 +11,6 @@ void setWindowProperties(const char* title);
 void dropQueuedKeys();
 
 // Ends the process with status 0, through exit, once the window is gone: closed
-// by another client or its connection killed. Needs the window open.
-void endWithWindow();
+// by another client or its connection killed. Needs the window open. GLUT's
+// window status (GLUT_HIDDEN, GLUT_FULLY_RETAINED...) goes on to onStatus.
+void endWithWindow(void (*onStatus)(int state));

@@ -35,4 +35,6 @@ void dropQueuedKeys() {
 
 // The close button and Alt+F4 send WM_CLOSE, upon which freeglut leaves its
 // main loop through exit(0) already; no other client can take the window away.
-void endWithWindow() {}
+void endWithWindow(void (*onStatus)(int state)) {
+    glutWindowStatusFunc(onStatus);
+}

@@ -23,3 +23,28 @@ void recordSample(int mechanismIndex, int sampleIndex, int law, const VehicleSta
     stored = track;
     stored.errTheta = wrapped;
 }
+
+static bool finite(const double* values, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(values[i])) return false;
+    return true;
+}
+
+static bool sampleFinite(const VehicleState& s, const TrackingSample& t) {
+    const double state[] = {s.dist, s.theta, s.x, s.y, s.phi, s.kappa, s.pathParam};
+    const double track[] = {t.refArc, t.refTheta, t.refX, t.refY, t.refPhi, t.kappa,
+                            t.pathParam, t.errD, t.errTheta, t.errPhi, t.plotD};
+    return finite(state, 7) && finite(track, 11);
+}
+
+bool recordedRunsFinite() {
+    for (int law = ControlP; law <= ControlPI; ++law) {
+        for (int m = 0; m < 3; ++m) {
+            for (int k = 0; k <= trajectoryRecord.lastSample[m][law]; ++k) {
+                if (!sampleFinite(trajectoryRecord.state[law][m][k], trajectoryRecord.track[law][m][k]))
+                    return false;
+            }
+        }
+    }
+    return true;
+}

@@ -21,3 +21,7 @@ double wrapAngle(double w);
 // Stores one sample, with errTheta wrapped.
 void recordSample(int mechanismIndex, int sampleIndex, int law, const VehicleState& state,
                   const TrackingSample& track);
+
+// True when every recorded value of the six runs, samples 0..lastSample, is
+// finite: an extreme initial pose can overflow the model into inf and NaN.
+bool recordedRunsFinite();

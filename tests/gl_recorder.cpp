@@ -408,7 +408,10 @@ void recorderFireTimer() {
     if (timer) timer(pendingTimerValue);
 }
 
-void glutWindowStatusFunc(void (*/*callback*/)(int)) { log("glutWindowStatusFunc"); }
+void glutWindowStatusFunc(void (*callback)(int)) {
+    log("glutWindowStatusFunc");
+    state.windowStatusFunc = callback;
+}
 
 void glutMainLoop(void) { log("glutMainLoop"); }
 

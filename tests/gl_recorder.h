@@ -82,6 +82,7 @@ struct RecorderState {
     void (*displayFunc)(void);
     void (*reshapeFunc)(int, int);
     void (*keyboardFunc)(unsigned char, int, int);
+    void (*windowStatusFunc)(int);
 };
 
 void recorderReset();

@@ -233,6 +233,7 @@ TEST_F(Dialog, PoseEntryAsksAgainUntilTheValuesAreUsable) {
         {"-1 0,5 30\n", refused("0,5 30") + again},  // y would otherwise be read as 0
         {"3 -4 zz\n1 2 3 4\n", refused("zz") + again + refused("4") + again},
         {"1 nan 5\n1 2 inf\n", notFinite() + again + notFinite() + again},
+        {"1 1e308 0\n", runsNotFinite() + again},  // finite, but the runs overflow
     };
     for (const RefusedEntryCase& c : cases) {
         SetUp();
@@ -245,6 +246,19 @@ TEST_F(Dialog, PoseEntryAsksAgainUntilTheValuesAreUsable) {
             << c.input;
         expectPose(-1.0, 0.5, -90 * 0.0174532925);
     }
+}
+
+// The circle overflows from a pose that the line took: asked again, and
+// without an answer the start-up pose comes back rather than unusable runs.
+TEST_F(Dialog, PoseWhoseRunsOverflowOnTheNewPathIsAskedForAgain) {
+    simSettings.x0 = 1e200;
+    simSettings.lastKey = 'c';
+    const std::string out = dialog("1nn");
+    EXPECT_EQ(out, cp932(title(1) + pathSection(false, true) + fnQuestion(1.0, 0.7) + poseQuestion(1e200, 1.0, 0.0) +
+                         runsNotFinite() + poseEntry(1e200, 1.0, 0.0, noInput()) +
+                         summary({1, 1, 1.0, 0.7, -2.0, 1.0, 0.0, true}) + computationAndHelp("")));
+    expectPose(-2.0, 1.0, 0.0);
+    EXPECT_TRUE(recordedRunsFinite());
 }
 
 // Input that ends before each prompt in turn: no hang, the rest counts as no.

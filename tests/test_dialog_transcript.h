@@ -80,11 +80,11 @@ inline std::string fnEntry(double oldFn, double oldZeta, const std::string& note
 }
 
 inline std::string poseQuestion(double x, double y, double degrees) {
-    return format("\nAGVの初期位置姿勢更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", x, y, degrees) + yesNo();
+    return format("\nAGVの初期位置姿勢変更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", x, y, degrees) + yesNo();
 }
 
 inline std::string poseEntry(double x, double y, double degrees, const std::string& note) {
-    return format("\n(4) AGVの初期位置姿勢更  　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", x, y, degrees) +
+    return format("\n(4) AGVの初期位置姿勢変更  旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", x, y, degrees) +
            "\n    新初期状態(x,yは±3以下) x y θ=" + note;
 }
 
@@ -105,7 +105,7 @@ inline std::string summary(const Summary& s) {
     text += s.controlLaw == 1 ? "\n(2-1) 経路誤差(経路ずれ・角度誤差)の単純P制御" : "\n(2-2) 経路誤差(経路ずれ・角度誤差)のPI制御";
     text += format("\n(2-3) FBC系の固有振動数fn=%6.3f[Hz]  減衰比ζ=%7.4f", s.fn, s.zeta);
     text += format("\n(2-4) 初期状態(x,y,θ)=(%6.3f[m], %6.3f[m], %6.3f[deg])", s.x, s.y, s.degrees);
-    text += s.circle ? "\n(3-2) 円弧経路x^2*y^2=4" : "\n(3-1) 直線経路y=0";
+    text += s.circle ? "\n(3-2) 円弧経路x^2+y^2=4" : "\n(3-1) 直線経路y=0";
     text += "\n/***********************************************************************/\n";
     return text;
 }
@@ -115,14 +115,15 @@ inline std::string computationAndHelp(const std::string& echo) {
     return std::string("\n") + "\n\n          只今計算中．．．．．．．\n" +
            "\n-------------------計算終了------------------------" +
            "\n\n(1) 理論経路（赤)" + "\n(2) P制御のAGV走行軌道（青）" + "\n(2) PI制御のAGV走行軌道（緑）" +
-           "\n・経路，終点位置姿勢の変更はキーで選択" + "\n(1) 描画画面上でキーによる操作選択" +
+           "\n・経路，初期位置姿勢の変更はキーで選択" + "\n(1) 描画画面上でキーによる操作選択" +
            "\n(1-1) '1' '2' '3' : AGVのタイプ選択，そのまま描画画面で" + "\n(1-2) 'c'         : 経路変更のために文字画面へ" +
            "\n(1-3) 'P' 'I'     : P制御・PI制御の描画選択，そのまま描画画面で" +
            "\n(1-4) 'f'         : FBC系の固有振動数[Hz]の変更のために文字画面へ" +
            "\n(1-5) 'h'         : 初期条件変更のために文字画面へ" + "\n(2) 描画の選択" +
            "\n(2-1) 's'            ：運動継続" + "\n(2-2) '0'            ：運動初期に戻す" +
            "\n(2-3) 'x' 'X' 'y' 'Y'：ロボット図の左右上下移動" + "\n(2-4) 'w' 'W'：ロボット図の縮小拡大" +
-           "\n(2-5) 'z' 'Z'：位相平面図の左右移動" + "\n(3)   ESC    ：終了" + "\n\n任意キーで描画画面へ       " + echo;
+           "\n(2-5) 'z' 'Z'：位相平面図の左右移動" +
+           "\n(2-6) ' '            ：再生・一時停止" + "\n(2-7) 't'            ：情報表示の切替" + "\n(3)   ESC    ：終了" + "\n\n任意キーで描画画面へ       " + echo;
 }
 
 // The full sequence, as at start-up: path, question on fn, question on the pose.
@@ -139,6 +140,7 @@ inline const char* noInput() { return "\n    入力がありません．前の�
 inline const char* notFinite() { return "\n    有限の数値ではありません．もう一度入力してください"; }
 inline const char* zeroDesignValue() { return "\n    fnやζが0ではゲインを計算できません．もう一度入力してください"; }
 inline const char* gainsNotFinite() { return "\n    このfnとζではゲインが有限の値になりません．もう一度入力してください"; }
+inline const char* runsNotFinite() { return "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください"; }
 inline const char* fnPrompt() { return "\n    新fn ζ="; }
 inline const char* posePrompt() { return "\n    新初期状態(x,yは±3以下) x y θ="; }
 

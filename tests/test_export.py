@@ -183,6 +183,8 @@ class Options(unittest.TestCase):
             (["--mech", "2DW1C", "--mech", "2DW1C"], "--mech"), (["--law", "PID"], "--law"),
             (["--law"], "--law"), (["--fn", "0.5,1"], "--fn"), (["--pose", "1", "0:1:0.5", "0"], "--pose"),
             (["--design", "--metrics"], "--design and --metrics"),
+            (["--pose", "1", "1e308", "0"], "--pose"),
+            (["--mech", "2DW1C", "--path", "circle", "--pose", "1e308", "1", "0"], "--pose"),
         ]
         for args, option in cases:
             with self.subTest(args=args):
@@ -279,7 +281,8 @@ class Sweep(unittest.TestCase):
                 (["--fn", "0.5:1:0"], "--fn"), (["--zeta", "1:0.5:0.1"], "--zeta"),
                 (["--fn", "1,2", "--zeta", "1,2", "--pose", "0", "0", "0:10:5"], "--pose"),
                 (["--fn", "0.001:1000:0.001"], "1000000 settings"), (["--fn", "1e308,1"], "--fn"),
-                (["--zeta", "-1:1:0.5"], "--zeta"), (["-j", "0"], "-j"), (["--fn", "1,x"], "--fn")]:
+                (["--zeta", "-1:1:0.5"], "--zeta"), (["-j", "0"], "-j"), (["--fn", "1,x"], "--fn"),
+                (["--pose", "0", "1e308,1", "0", "-j", "2"], "--pose")]:
             with self.subTest(args=args):
                 result = sweep(*args)
                 self.assertEqual((result.returncode, result.stdout), (2, ""))
@@ -355,7 +358,8 @@ class Plot(unittest.TestCase):
                     (["-o", "a.png", "-o", "b.png"], {}, "-o"), (["--fn", "x"], {}, "--fn"),
                     (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"),
                     (["--fn", "1,2,3", "--zeta", "1,2,3"], {}, "at most 6 settings"),
-                    (["--fn", "0.5:1:-1"], {}, "--fn"), missing]:
+                    (["--fn", "0.5:1:-1"], {}, "--fn"),
+                    (["--pose", "1", "1e308", "0"], {}, "--pose"), missing]:
                 with self.subTest(args=args):
                     result = plot(*args, **environment)
                     self.assertEqual((result.returncode, result.stdout), (2, ""))

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <string>
 
+#include "display/info_layer.h"
 #include "display/playback.h"
+#include "display/scene.h"
 #include "sim/gains.h"
 #include "tests/test_scene_fixture.h"
 #include "ui/keys.h"
@@ -162,6 +164,32 @@ TEST_F(KeysTest, PanKeysMoveTheSceneButNotTheTextsOrPhasePlane) {
     EXPECT_TRUE(near(recorderPrimitives().back().window[0], frameBefore));
 }
 
+TEST_F(KeysTest, InfoLayerNamesTheSampleShownAndTogglesBackCallForCall) {
+    trajectoryRecord.state[ControlPI][1][6].phi = -0.25;
+    refreshRunFigures();
+    onDisplay();
+    const std::vector<RecordedCall> plain = recorderCalls();
+    press('t');
+    std::vector<std::string> texts;
+    for (const RecordedText& t : recorderTexts()) texts.push_back(t.bytes);
+    ASSERT_EQ(texts.size(), 13u + 4 + 5);
+    const std::vector<std::string> layer(texts.begin() + 13, texts.end());
+    EXPECT_EQ(layer[0], "t =  0.12 s");
+    EXPECT_EQ(layer[1], "dd = +0.600 m   dth = +0.240 rad   phi = -0.250 rad");
+    EXPECT_EQ(layer[2].rfind("P : ", 0), 0u) << layer[2];
+    EXPECT_EQ(layer[3].rfind("PI: ", 0), 0u) << layer[3];
+    EXPECT_NE(layer[3].find("s at the steering limit"), std::string::npos) << layer[3];
+    EXPECT_EQ(std::vector<std::string>(layer.begin() + 4, layer.end()),
+              (std::vector<std::string>{"-1", "1", "-3.14", "3.14", "[m]"}));
+    for (size_t i = 13; i < recorderTexts().size(); ++i) EXPECT_TRUE(recorderTexts()[i].valid) << texts[i];
+    press('t');
+    ASSERT_EQ(recorderCalls().size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(recorderCalls()[i].name, plain[i].name) << i;
+        EXPECT_EQ(recorderCalls()[i].args, plain[i].args) << i;
+    }
+}
+
 TEST_F(KeysTest, EscapeEndsWithStatusZero) {
     EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }
@@ -229,6 +257,20 @@ TEST_F(PlaybackTest, RestartKeyWhilePlayingShowsSampleZeroForAWholeStep) {
     EXPECT_TRUE(at(2, 2));
 }
 
+TEST_F(PlaybackTest, HiddenWindowDrawsNothingAndHoldsItsPlaceInSimulatedTime) {
+    press(' ');
+    EXPECT_EQ(tickAt(100.08), 1);
+    fakeSeconds = 100.1;
+    onWindowStatus(GLUT_HIDDEN);
+    EXPECT_EQ(tickAt(160.0), 0);  // the step pending at the hide is dropped
+    EXPECT_TRUE(at(4, 4) && isPlaying());
+    fakeSeconds = 200.0;
+    onWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_EQ(tickAt(200.019), 0);  // 0.02 s of the step were left at the hide
+    EXPECT_EQ(tickAt(200.02), 1);
+    EXPECT_TRUE(at(6, 6));
+}
+
 // Runs the dialog through a key with `answers` as standard input; its
 // console output goes to /dev/null.
 class DialogKeysTest : public KeysTest {
@@ -258,9 +300,15 @@ protected:
         EXPECT_EQ(viewState.zoom, 0.2);
         EXPECT_EQ(viewState.phaseOriginX, 0.6);
         EXPECT_EQ(viewState.panX, 0.1);  // the pan survives a new run
-        // The window asks for a repaint instead of drawing inside the callback.
+        // One frame before the dialog, the one shown with the note on top; after
+        // it the window asks for a repaint instead of drawing inside the callback.
         EXPECT_EQ(recorderCount("glutPostRedisplay"), 1);
-        EXPECT_EQ(recorderCount("glutSwapBuffers"), 0);
+        EXPECT_EQ(recorderCount("glutSwapBuffers"), 1);
+        const RecordedText& note = recorderTexts().back();
+        EXPECT_EQ(note.bytes, "Answer in the console window");
+        EXPECT_TRUE(note.valid && note.lighting);
+        EXPECT_EQ(recorderTexts().size(), 13u + 1);
+        EXPECT_EQ(recorderCallNames().back(), "glutPostRedisplay");
     }
 };
 

@@ -117,6 +117,25 @@ TEST_F(PhasePlaneTest, CurveBreaksWhereTheHeadingErrorJumpsByPiOrMore) {
     EXPECT_TRUE(near(prims[3].window[1], plot(0.7, kModelPi - 1e-9)));
 }
 
+TEST_F(PhasePlaneTest, CurvesAndMarkersStayInsideTheFrame) {
+    // dd 0.8 -> 1.2 -> 1.4 -> 0.6 m: out through the right edge, wholly outside, back in.
+    const double dd[] = {0.8, 1.2, 1.4, 0.6};
+    for (int i = 0; i < 4; ++i) {
+        trajectoryRecord.track[ControlP][0][i].plotD = dd[i];
+        trajectoryRecord.track[ControlP][0][i].errTheta = 0.1 * i;
+    }
+    trajectoryRecord.lastSample[0][ControlP] = 3;
+    fillRun(0, ControlPI, 0);
+    drawPhasePlane(Mech2DW1C, ControlP, 2, 0);
+    const auto& prims = recorderPrimitives();
+    ASSERT_EQ(prims.size(), 6u + 1 + 2);  // the marker at dd 1.4 m is left out
+    EXPECT_TRUE(near(discCentre(prims[6]), plot(0.8, 0.0)));
+    EXPECT_TRUE(near(prims[7].window[0], plot(0.8, 0.0)));
+    EXPECT_TRUE(near(prims[7].window[1], plot(1.0, 0.05), 1e-12));  // on the right edge
+    EXPECT_TRUE(near(prims[8].window[0], plot(1.0, 0.2 + 0.1 * 0.5), 1e-12));
+    EXPECT_TRUE(near(prims[8].window[1], plot(0.6, 0.3)));
+}
+
 TEST_F(PhasePlaneTest, CurveOfAnEmptyRunOrUnknownLawDrawsNothing) {
     const double origin[2] = {0.6, 0.55};
     fillRun(1, ControlPI, 0);

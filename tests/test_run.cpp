@@ -111,3 +111,22 @@ TEST(Simulation, ShorterRunsLeaveOlderSamplesInPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Simulation, AnExtremePoseMakesTheRunsNonFiniteAndOnlyRecordedSamplesCount) {
+    useStartupSettings(PathCircle);
+    runAllMechanisms(PathCircle);
+    EXPECT_TRUE(recordedRunsFinite());
+    const int m = 2, last = trajectoryRecord.lastSample[m][ControlPI];
+    trajectoryRecord.track[ControlPI][m][last + 1].errPhi = NAN;  // beyond the run: ignored
+    EXPECT_TRUE(recordedRunsFinite());
+    trajectoryRecord.track[ControlPI][m][last].errPhi = INFINITY;
+    EXPECT_FALSE(recordedRunsFinite());
+
+    simSettings.y0 = 1e308;
+    runAllMechanisms(PathLine);
+    EXPECT_FALSE(recordedRunsFinite());
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "display/playback.h"
 #include "display/scene.h"
 #include "display/window.h"
 #include "tests/test_scene_fixture.h"
@@ -13,7 +14,7 @@ namespace {
 
 const char kTitle[] =
     "1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
-    "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続";
+    "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続，スペース:再生/停止，t:情報表示";
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -47,7 +48,7 @@ TEST_F(WindowTest, InitWindowSetsGlutUpInOrderAndEntersTheMainLoop) {
     std::vector<std::string> names = namesWithoutWindowSystem();
     std::vector<std::string> expected = {
         "glutInitWindowSize", "glutInit",         "glutInitDisplayMode",
-        "glutCreateWindow",   "glutDisplayFunc",  "glutReshapeFunc",
+        "glutCreateWindow",   "glutWindowStatusFunc", "glutDisplayFunc",  "glutReshapeFunc",
         "glutKeyboardFunc",   "glClearColor",     "glEnable",
         "glutMainLoop"};
     EXPECT_EQ(names, expected);
@@ -65,6 +66,11 @@ TEST_F(WindowTest, InitWindowSetsGlutUpInOrderAndEntersTheMainLoop) {
     EXPECT_EQ(state.displayFunc, &onDisplay);
     EXPECT_EQ(state.reshapeFunc, &onReshape);
     EXPECT_EQ(state.keyboardFunc, &onKeyboard);
+    // The window's status reaches playback, through the window system's watch.
+    state.windowStatusFunc(GLUT_HIDDEN);
+    EXPECT_TRUE(isPlaybackHeld());
+    state.windowStatusFunc(GLUT_PARTIALLY_RETAINED);
+    EXPECT_FALSE(isPlaybackHeld());
     EXPECT_EQ(state.clearColour[0], 1.0f);
     EXPECT_EQ(state.clearColour[1], 1.0f);
     EXPECT_EQ(state.clearColour[2], 1.0f);
@@ -76,10 +82,15 @@ TEST_F(WindowTest, ReshapeSetsViewportAndIdentityProjection) {
     glTranslated(0.5, 0.5, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glTranslated(0.25, 0.0, 0.0);
-    onReshape(800, 400);
+    // The largest centred square: the picture keeps its proportions.
+    const int sizes[][6] = {{800, 800, 0, 0, 800, 800},     {1200, 1000, 100, 0, 1000, 1000},
+                            {600, 901, 0, 150, 600, 600},   {801, 400, 200, 0, 400, 400}};
+    for (const auto& s : sizes) {
+        onReshape(s[0], s[1]);
+        const int* v = recorderState().viewport;
+        EXPECT_EQ(std::vector<int>(v, v + 4), std::vector<int>(s + 2, s + 6)) << s[0] << "x" << s[1];
+    }
     const RecorderState& state = recorderState();
-    EXPECT_EQ(state.viewport[2], 800);
-    EXPECT_EQ(state.viewport[3], 400);
     EXPECT_EQ(state.matrixMode, static_cast<GLenum>(GL_MODELVIEW));
     EXPECT_EQ(state.projection[12], 0.0);
     EXPECT_EQ(state.modelview[12], 0.25);  // left for clearFrame

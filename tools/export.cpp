@@ -31,7 +31,8 @@ static const char* const kUsage =
     "                       mech,law,settle,designSettle,overshoot,finalD,iae,\n"
     "                       peakPhi,atLimit,endT (see agvsim-export(1))\n"
     "  --help               show this text\n"
-    "fn and zeta whose gains come out infinite or undefined are refused.\n"
+    "fn and zeta whose gains come out infinite or undefined are refused, and so\n"
+    "is a pose from which any run comes out infinite or undefined.\n"
     "Columns: mech (2DW1C, 1FDW1FS or 1RDW1FS), law (P or PI), k (sample index),\n"
     "t (k * 0.02 s), the vehicle state dist,theta,x,y,phi,kappa,pathParam and the\n"
     "tracking sample refArc,refTheta,refX,refY,refPhi,track_kappa,track_pathParam,\n"
@@ -127,13 +128,14 @@ int main(int argc, char** argv) {
         i += taken;
     }
     if (!designFiniteGains()) return 2;
+    runAllMechanisms(simSettings.pathKind);
+    if (!refuseNonFiniteRuns()) return 2;
     if (output == OutputMetrics)
         writeFiguresHeader();
     else
         writeHeader(output == OutputDesign);
     for (int m = 0; m < 3; ++m) {
         if (!chosen(choice.mechanism, m + 1)) continue;
-        runMechanism(m, simSettings.pathKind);
         for (int law = ControlP; law <= ControlPI; ++law) {
             if (chosen(choice.law, law)) writeOutput(output, m, law);
         }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/worker_processes.h"
+#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/run_figures.h"
 #include "sim/settings.h"
@@ -33,6 +34,7 @@ constexpr int kMaxJobs = 256;
 // What one setting sends back: [mechanism index][law] of the runs chosen.
 struct SettingResult {
     RunFigures figures[3][3];
+    bool runsFinite;
 };
 
 static RunChoice choice = {0, 0};
@@ -49,6 +51,7 @@ static void runSetting(long n, SettingResult* result) {
             if (chosen(choice.law, law)) computeRunFigures(m, law, &result->figures[m][law]);
         }
     }
+    result->runsFinite = recordedRunsFinite();
 }
 
 static void work(int worker, int fd) {
@@ -138,6 +141,13 @@ static int sweep() {
             std::fprintf(stderr, "agvsim-sweep: a worker process ended early\n");
             return 1;
         }
+        // Rows already written stay; a refusal at the first setting writes none.
+        if (!result.runsFinite) {
+            stopWorkers();
+            failNonFiniteRuns();
+            return 2;
+        }
+        if (n == 0) writeHeader();
         writeSetting(n, result);
         if (progress) showProgress(n + 1);
     }
@@ -152,7 +162,6 @@ int main(int argc, char** argv) {
     jobs = onlineCores();
     const int status = readOptions(argc, argv);
     if (status != 0) return status < 0 ? 0 : status;
-    writeHeader();
     const int swept = sweep();
     if (swept != 0) return swept;
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;

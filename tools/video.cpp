@@ -170,6 +170,7 @@ static bool prepareRuns(const VideoOptions& options) {
     simSettings.controlLaw = options.choice.law != 0 ? options.choice.law : ControlP;
     if (!designFiniteGains()) return false;
     runAllMechanisms(simSettings.pathKind);
+    if (!refuseNonFiniteRuns()) return false;
     resetView();
     resetViewAfterRuns();
     return true;

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "display/info_layer.h"
 #include "display/view.h"
 #include "platform/console.h"
 #include "platform/key_read.h"
 #include "platform/number_entry.h"
 #include "sim/gains.h"
+#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
 
@@ -80,8 +82,26 @@ static const char* designValueFault(const double entered[2]) {
     return nullptr;
 }
 
+static constexpr const char* kRunsNotFinite =
+    "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください";
+
+// Simulates from the pose, then puts the settings' pose back; the record
+// keeps the trial runs until the real ones replace them.
+static bool runsFiniteFrom(double x, double y, double theta) {
+    const SimSettings chosen = simSettings;
+    simSettings.x0 = x;
+    simSettings.y0 = y;
+    simSettings.theta0 = theta;
+    runAllMechanisms(simSettings.pathKind);
+    simSettings = chosen;
+    return recordedRunsFinite();
+}
+
+// A far pose overflows the model: the window must never get such runs.
 static const char* poseFault(const double entered[3]) {
-    return allFinite(entered, 3) ? nullptr : kNotFinite;
+    if (!allFinite(entered, 3)) return kNotFinite;
+    if (!runsFiniteFrom(entered[0], entered[1], entered[2] * kDegToRad)) return kRunsNotFinite;
+    return nullptr;
 }
 
 static void enterDesignValues() {
@@ -97,14 +117,34 @@ static void enterDesignValues() {
     computeGains();
 }
 
-static void enterPose() {
-    consolePrintf("\n(4) AGVの初期位置姿勢更  　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
+// False at end of input, with the pose as it was.
+static bool enterPose() {
+    consolePrintf("\n(4) AGVの初期位置姿勢変更  旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
     double entered[3];
-    if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return;
+    if (!enterNumbers("\n    新初期状態(x,yは±3以下) x y θ=", entered, 3, poseFault)) return false;
     simSettings.x0 = entered[0];
     simSettings.y0 = entered[1];
     simSettings.theta0 = entered[2] * kDegToRad;
+    return true;
+}
+
+static void useStartupPose() {
+    const SimSettings chosen = simSettings;
+    setStartupSettings();
+    const double x = simSettings.x0, y = simSettings.y0, theta = simSettings.theta0;
+    simSettings = chosen;
+    simSettings.x0 = x;
+    simSettings.y0 = y;
+    simSettings.theta0 = theta;
+}
+
+// A pose that held on the other path may overflow on this one: it is asked
+// for again, and without an answer the start-up pose takes its place.
+static void keepRunsFinite() {
+    if (runsFiniteFrom(simSettings.x0, simSettings.y0, simSettings.theta0)) return;
+    consolePrintf("%s", kRunsNotFinite);
+    if (!enterPose()) useStartupPose();
 }
 
 static void askDesignValues() {
@@ -113,7 +153,7 @@ static void askDesignValues() {
 }
 
 static void askPose() {
-    consolePrintf("\nAGVの初期位置姿勢更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
+    consolePrintf("\nAGVの初期位置姿勢変更する？　旧P0(x,y,θ)=(%6.3f[m] %6.3f[m] %6.3f[deg])", simSettings.x0,
                   simSettings.y0, simSettings.theta0 * kRadToDeg);
     if (answeredYes()) enterPose();
 }
@@ -122,7 +162,7 @@ static const char* const kKeyHelp[] = {
     "\n\n(1) 理論経路（赤)",
     "\n(2) P制御のAGV走行軌道（青）",
     "\n(2) PI制御のAGV走行軌道（緑）",
-    "\n・経路，終点位置姿勢の変更はキーで選択",
+    "\n・経路，初期位置姿勢の変更はキーで選択",
     "\n(1) 描画画面上でキーによる操作選択",
     "\n(1-1) '1' '2' '3' : AGVのタイプ選択，そのまま描画画面で",
     "\n(1-2) 'c'         : 経路変更のために文字画面へ",
@@ -135,6 +175,8 @@ static const char* const kKeyHelp[] = {
     "\n(2-3) 'x' 'X' 'y' 'Y'：ロボット図の左右上下移動",
     "\n(2-4) 'w' 'W'：ロボット図の縮小拡大",
     "\n(2-5) 'z' 'Z'：位相平面図の左右移動",
+    "\n(2-6) ' '            ：再生・一時停止",
+    "\n(2-7) 't'            ：情報表示の切替",
     "\n(3)   ESC    ：終了",
     "\n\n任意キーで描画画面へ       ",
 };
@@ -144,6 +186,7 @@ static void computeRunsAndWait() {
     consolePrintf("\n");
     consolePrintf("\n\n          只今計算中．．．．．．．\n");
     runAllMechanisms(simSettings.pathKind);
+    refreshRunFigures();
     consolePrintf("\n-------------------計算終了------------------------");
     resetViewAfterRuns();
     for (const char* line : kKeyHelp) consolePrintf("%s", line);
@@ -167,7 +210,7 @@ void printSettingsSummary() {
                   simSettings.zeta);
     consolePrintf("\n(2-4) 初期状態(x,y,θ)=(%6.3f[m], %6.3f[m], %6.3f[deg])", simSettings.x0, simSettings.y0,
                   simSettings.theta0 * kRadToDeg);
-    consolePrintf("%s", simSettings.pathKind == PathLine ? "\n(3-1) 直線経路y=0" : "\n(3-2) 円弧経路x^2*y^2=4");
+    consolePrintf("%s", simSettings.pathKind == PathLine ? "\n(3-1) 直線経路y=0" : "\n(3-2) 円弧経路x^2+y^2=4");
     consolePrintf("\n/***********************************************************************/");
     consolePrintf("\n");
 }
@@ -184,5 +227,6 @@ void settingsDialog() {
         askDesignValues();
         askPose();
     }
+    keepRunsFinite();
     computeRunsAndWait();
 }

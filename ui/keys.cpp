@@ -4,9 +4,11 @@
 
 #include <cstdlib>
 
+#include "display/info_layer.h"
 #include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
+#include "platform/key_read.h"
 #include "platform/window_system.h"
 #include "sim/settings.h"
 #include "ui/dialog.h"
@@ -23,7 +25,7 @@ static void onPlaybackTimer(int generation);
 
 // No timer while paused, so a paused window costs no CPU.
 static void armPlaybackTimer() {
-    if (isPlaying()) {
+    if (isPlaying() && !isPlaybackHeld()) {
         glutTimerFunc(static_cast<unsigned>(millisecondsToNextStep()), onPlaybackTimer,
                       ++timerGeneration);
     }
@@ -37,6 +39,15 @@ static void onPlaybackTimer(int generation) {
     if (advancePlayback() > 0) {
         onDisplay();
     }
+    armPlaybackTimer();
+}
+
+// A step still pending when the window hides is dropped with its chain.
+void onWindowStatus(int state) {
+    bool hidden = state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED;
+    if (hidden == isPlaybackHeld()) return;
+    holdPlayback(hidden);
+    ++timerGeneration;
     armPlaybackTimer();
 }
 
@@ -66,8 +77,11 @@ static void showLaw(int law) {
 // window meanwhile were meant for a picture that no longer exists.
 static void runDialog() {
     stopPlayback();
+    showConsoleNotice();
     restartAnimation();
+    setTerminalQuiet(false);
     settingsDialog();
+    setTerminalQuiet(true);
     dropQueuedKeys();
     glutPostRedisplay();
 }
@@ -90,6 +104,7 @@ static bool applyKey(unsigned char key) {
     case 'W': viewState.zoom /= kZoomFactor; return true;
     case 'z': viewState.phaseOriginX -= kPanStep; return true;
     case 'Z': viewState.phaseOriginX += kPanStep; return true;
+    case 't': toggleInfoLayer(); return true;
     default: return false;
     }
 }

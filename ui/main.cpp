@@ -1,5 +1,6 @@
 #include "display/view.h"
 #include "display/window.h"
+#include "platform/key_read.h"
 #include "platform/process.h"
 #include "sim/gains.h"
 #include "sim/settings.h"
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     computeGains();
     resetView();
     settingsDialog();
+    setTerminalQuiet(true);
     return initWindow(&argc, argv);
 }

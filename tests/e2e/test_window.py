@@ -13,6 +13,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 import unittest
 
@@ -27,7 +28,7 @@ PROBE = os.environ.get("AGV_RECORD_PROBE", "")
 VIDEO = os.environ.get("AGV_VIDEO", "")
 
 TITLE = ("1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
-         "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続")
+         "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続，スペース:再生/停止，t:情報表示")
 LAST_PROMPT = "任意キーで描画画面へ"
 DONE = "計算終了"
 P, PI = 1, 2
@@ -140,6 +141,13 @@ class WindowTestCase(unittest.TestCase):
             if not (any(is_black(p) for p in line) and all(is_white(p) for p in beside)):
                 self.fail("phase frame %s edge near (%d, %d): %s, beside %s (screenshot %s)"
                           % (name, column, row, line, beside, self.program.keep(image)))
+
+    def shows_notice(self, image):
+        """The box of the console note: its top edge black all along."""
+        left, row = unit_pixel(-0.3, 0.06)
+        right, _ = unit_pixel(0.3, 0.06)
+        return all(any(is_black(image.pixel(column, r)) for r in range(int(row) - 2, int(row) + 3))
+                   for column in range(int(left), int(right), 8))
 
     def press_and_exit(self):
         self.program.press_escape()
@@ -369,6 +377,7 @@ class DialogAgainTest(WindowTestCase):
         path_text = text_line(image, self.view, 0.75)
         self.program.press("c")
         self.program.wait_output("直線=0，円弧=1", 2)
+        self.wait_frame(self.shows_notice, "the note that the console waits")
         self.program.type("1\nn\ny\n%g %g %g\n" % self.POSE)
         self.program.wait_output(LAST_PROMPT, 2)
         out = self.program.output()
@@ -399,6 +408,7 @@ class DialogAgainTest(WindowTestCase):
         self.assertLessEqual(abs(text[0] - path_text[0]), 3)
         self.assertLess(text[-1], path_text[-1] - 30, "path text not replaced")
         self.assertTrue(self.is_body_at(image, first, is_blue), "figure not at the new start")
+        self.assertFalse(self.shows_notice(image))
         self.press_and_exit()
 
     def test_keys_pressed_during_the_dialog_are_dropped(self):
@@ -484,6 +494,7 @@ class VideoTest(WindowTestCase):
                                 (["-o", path[:-4] + ".avi"], None, "-o"),
                                 (["--until", "1"], None, "-o"),
                                 (["--fn", "1e300", "-o", path], None, "--fn"),
+                                (["--pose", "1", "1e308", "0", "-o", path], None, "--pose"),
                                 (["--until", "0", "-o", path], no_display, hint),
                                 (["-o", path], no_ffmpeg, "apt-get install ffmpeg")):
             with self.subTest(args=args):
@@ -514,11 +525,14 @@ class StartAndEndTest(WindowTestCase):
                 # Keys pressed during the dialog are dropped: ESC waits for its end, which
                 # shows the new runs at sample 0 again.
                 self.program.press("c")
-                self.program.wait_image(lambda image: image.rgb != moved.rgb, "the new runs")
+                self.program.wait_image(lambda image: image.rgb != moved.rgb
+                                        and not self.shows_notice(image), "the new runs")
                 self.press_and_exit()
                 self.assertEqual(self.program.output().count(LAST_PROMPT), 2 - 2 * closed)
 
-    def test_escape_at_a_terminal_drops_what_was_typed_and_ends_the_line(self):
+    def test_terminal_is_quiet_while_the_window_has_the_keys(self):
+        """No echo in the window phase; a dialog gets the echo back and none of what was
+        typed meanwhile; ESC leaves nothing for the shell and ends the line."""
         self.program = Program(PROGRAM, server, terminal=True)
         self.addCleanup(self.program.close)
         for prompt, count in (("I= ", 1), ("入力 ", 1), ("入力 ", 2), (LAST_PROMPT, 1)):
@@ -526,12 +540,27 @@ class StartAndEndTest(WindowTestCase):
             self.program.wait_key_mode()
             self.program.type("n")
         self.program.wait_window()
-        self.program.type("typed meanwhile\nand")
-        self.program.wait_output("meanwhile\r\nand")
+        self.assertFalse(termios.tcgetattr(self.program.terminal)[3] & termios.ECHO)
+        self.program.type("typed meanwhile\n")
+        self.program.press("h")
+        self.program.wait_output("x y θ=")
+        self.assertTrue(termios.tcgetattr(self.program.terminal)[3] & termios.ECHO)
+        self.program.type("1 0 0\n")
+        self.program.wait_output(LAST_PROMPT, 2)
+        self.program.wait_key_mode()
+        self.program.type("n")
+        deadline = time.monotonic() + TIMEOUT
+        while termios.tcgetattr(self.program.terminal)[3] & termios.ECHO:
+            self.assertLess(time.monotonic(), deadline, "echo still on after the dialog")
+            time.sleep(0.02)
+        self.program.type("and")
         self.press_and_exit()
         unread, output = self.program.end_terminal()
         self.assertEqual(unread, 0, "typed input left for the shell")
-        self.assertTrue(output.endswith(b"and\r\n"), output[-40:])
+        self.assertNotIn(b"meanwhile", output)
+        self.assertNotIn(b"and", output[-40:])
+        self.assertIn("x y θ=1 0 0\r\n".encode(), output)
+        self.assertTrue(output.endswith(b"\r\n"), output[-40:])
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "sim/gains.h"
+#include "sim/record.h"
 #include "sim/settings.h"
 
 const char* const kMechanismNames[3] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
@@ -121,4 +122,12 @@ bool designFiniteGains() {
         option = "--zeta";
     }
     return failOption(option, "the gains come out infinite or undefined");
+}
+
+bool failNonFiniteRuns() {
+    return failOption("--pose", "the runs come out infinite or undefined from this pose");
+}
+
+bool refuseNonFiniteRuns() {
+    return recordedRunsFinite() || failNonFiniteRuns();
 }

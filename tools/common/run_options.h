@@ -33,3 +33,9 @@ int applyRunOption(const char* option, char** values, int available, RunChoice* 
 // Designs the gains from the settings; false after naming the design value that
 // makes them infinite or undefined.
 bool designFiniteGains();
+
+// Whether the recorded runs are finite throughout; false after naming --pose,
+// the only option that can make them overflow once the gains are finite.
+bool refuseNonFiniteRuns();
+// The line refuseNonFiniteRuns writes, for runs checked elsewhere; returns false.
+bool failNonFiniteRuns();
