@@ -1,12 +1,11 @@
 // agvsim-export: runs the simulations headless and writes every recorded sample
 // of each run asked for as CSV to standard output.
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 
-#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
+#include "tools/common/csv_rows.h"
 #include "tools/common/run_options.h"
 
 static const char* const kUsage =
@@ -31,45 +30,6 @@ static const char* const kUsage =
     "The window's phase plane plots dd, the column plotD, against dth, the\n"
     "column errTheta.\n";
 
-static void writeHeader() {
-    std::fputs("mech,law,k,t,dist,theta,x,y,phi,kappa,pathParam,"
-               "refArc,refTheta,refX,refY,refPhi,track_kappa,track_pathParam,"
-               "errD,errTheta,errPhi,plotD\n",
-               stdout);
-}
-
-#ifdef AGV_EXPORT_17_DIGITS
-// A test build keeps the earlier fixed 17 significant digits to compare against.
-static void writeNumbers(const double* values, int count) {
-    for (int i = 0; i < count; ++i) std::printf(",%.17g", values[i]);
-}
-#else
-// Shortest text that reads back to the same double, so no bit is lost.
-static void writeNumbers(const double* values, int count) {
-    char text[40];
-    for (int i = 0; i < count; ++i) {
-        text[0] = ',';
-        std::to_chars_result end = std::to_chars(text + 1, text + sizeof text - 1, values[i]);
-        *end.ptr = '\0';
-        std::fputs(text, stdout);
-    }
-}
-#endif
-
-static void writeRun(int mechanismIndex, int law) {
-    for (int k = 0; k <= trajectoryRecord.lastSample[mechanismIndex][law]; ++k) {
-        const VehicleState& s = trajectoryRecord.state[law][mechanismIndex][k];
-        const TrackingSample& r = trajectoryRecord.track[law][mechanismIndex][k];
-        const double values[] = {k * kSampleInterval, s.dist, s.theta, s.x, s.y, s.phi,
-                                 s.kappa, s.pathParam, r.refArc, r.refTheta, r.refX, r.refY,
-                                 r.refPhi, r.kappa, r.pathParam, r.errD, r.errTheta, r.errPhi,
-                                 r.plotD};
-        std::printf("%s,%s,%d", kMechanismNames[mechanismIndex], kLawNames[law - 1], k);
-        writeNumbers(values, sizeof values / sizeof values[0]);
-        std::putchar('\n');
-    }
-}
-
 static bool chosen(int wanted, int value) { return wanted == 0 || wanted == value; }
 
 int main(int argc, char** argv) {
@@ -87,12 +47,12 @@ int main(int argc, char** argv) {
         i += taken;
     }
     if (!designFiniteGains()) return 2;
-    writeHeader();
+    writeCsvHeader(stdout);
     for (int m = 0; m < 3; ++m) {
         if (!chosen(choice.mechanism, m + 1)) continue;
         runMechanism(m, simSettings.pathKind);
         for (int law = ControlP; law <= ControlPI; ++law) {
-            if (chosen(choice.law, law)) writeRun(m, law);
+            if (chosen(choice.law, law)) writeCsvRun(stdout, m, law);
         }
     }
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;

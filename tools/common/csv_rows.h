@@ -1,0 +1,10 @@
+// The CSV of the recorded runs: its header and every recorded sample of a
+// run, each number in the shortest text that reads back to the same double.
+#pragma once
+
+#include <cstdio>
+
+void writeCsvHeader(FILE* out);
+
+// Samples 0..lastSample of the run of mechanism index 0..2 under law (ControlLaw).
+void writeCsvRun(FILE* out, int mechanismIndex, int law);
