@@ -1,5 +1,6 @@
 // The canvas rasteriser behind the program's GL calls.
 #pragma once
+
 enum RasterMode { RasterExact = 0, RasterWebGL = 1 };
 // Picks the rasteriser for <canvas id="window"> (WebGL falls back to exact where unavailable); returns the one in use.
 int rasterInit(int requestedMode, int width, int height);
