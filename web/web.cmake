@@ -20,11 +20,7 @@ file(GLOB TOOL_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
 add_library(agv_tool_options STATIC ${TOOL_COMMON_SOURCES})
 target_link_libraries(agv_tool_options PUBLIC agv_sim)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/web/gl/gl.cmake)
-  include(web/gl/gl.cmake)
-elseif(EXISTS ${CMAKE_SOURCE_DIR}/web/gl/CMakeLists.txt)
-  add_subdirectory(web/gl)
-endif()
+include(web/gl/gl.cmake)
 
 # The page emcc writes the program into: xterm.js, its CSS and the page's scripts inlined.
 set(AGV_PAGE_SCRIPTS web/page/terminal.js web/page/link.js web/page/page.js)
@@ -42,12 +38,7 @@ add_executable(agvsim ui/main.cpp web/glut/glut.cpp web/hooks.cpp)
 add_dependencies(agvsim agv_shell)
 set_target_properties(agvsim PROPERTIES SUFFIX ".html")
 target_link_libraries(agvsim PRIVATE agv_gui agv_tool_options)
-if(TARGET agv_web_gl)
-  target_link_libraries(agvsim PRIVATE agv_web_gl)
-elseif(AGV_WEB_PLACEHOLDER_GL)
-  # Until the canvas rasteriser is there: GL calls that draw nothing.
-  target_sources(agvsim PRIVATE ${AGV_WEB_PLACEHOLDER_GL})
-endif()
+target_link_libraries(agvsim PRIVATE agv_web_gl)
 set(AGV_ASYNC_IMPORTS "['terminalReadKey','fd_read']")
 set(AGV_EXPORTS "['_main','_malloc','_free','_agvGlutReshape','_agvGlutDisplay','_agvGlutKeyboard','_agvGlutTimer','_agvWebView','_agvWebSettings','_agvWebCsv']")
 target_link_options(agvsim PRIVATE
