@@ -7,7 +7,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # What `make run` needs: the program and its companion tools, no tests or benchmarks.
 RUN_TARGETS := agvsim agvsim-export agvsim-sweep agv_plot_tool
 
-.PHONY: run test build package windows test-windows
+.PHONY: run test build package windows test-windows web test-web
 
 run: build
 	@./$(BUILD)/agvsim
@@ -29,7 +29,7 @@ test:
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-package:
+package: web
 	bash tools/install-deps.sh package
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
@@ -41,3 +41,13 @@ windows:
 
 test-windows:
 	bash tools/windows.sh test
+
+# The browser page: dist/agvsim.html, one self-contained file (build-web/).
+web:
+	bash tools/install-deps.sh web
+	bash tools/web.sh build
+
+# The page in headless Chromium against the Linux build.
+test-web:
+	bash tools/install-deps.sh test-web
+	bash tools/web.sh test

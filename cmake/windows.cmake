@@ -20,7 +20,8 @@ set_target_properties(GLUT::GLUT PROPERTIES
 # The zip carries no symbol tables: a teacher's PC has no debugger for them.
 string(APPEND CMAKE_EXE_LINKER_FLAGS_RELEASE " -s")
 
-# dist/agvsim-<version>-win64.zip: the two console programs and README.txt, side by side.
+# dist/agvsim-<version>-win64.zip: the two console programs, README.txt and the browser
+# page (make web's dist/agvsim.html), side by side.
 set(AGV_WINDOWS_ZIP ${CMAKE_SOURCE_DIR}/dist/agvsim-${PROJECT_VERSION}-win64.zip)
 set(AGV_WINDOWS_STAGE ${CMAKE_BINARY_DIR}/zip)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows-README.txt ${AGV_WINDOWS_STAGE}/README.txt
@@ -28,10 +29,12 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/windows-README.txt ${AGV_WINDOWS_ST
 add_custom_command(
   OUTPUT ${AGV_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/dist
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:agvsim> $<TARGET_FILE:agvsim-export> ${AGV_WINDOWS_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:agvsim> $<TARGET_FILE:agvsim-export>
+          ${CMAKE_SOURCE_DIR}/dist/agvsim.html ${AGV_WINDOWS_STAGE}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${AGV_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${AGV_WINDOWS_STAGE}
           ${CMAKE_COMMAND} -E tar cf ${AGV_WINDOWS_ZIP} --format=zip agvsim.exe agvsim-export.exe README.txt
-  DEPENDS agvsim agvsim-export ${AGV_WINDOWS_STAGE}/README.txt
+          agvsim.html
+  DEPENDS agvsim agvsim-export ${AGV_WINDOWS_STAGE}/README.txt ${CMAKE_SOURCE_DIR}/dist/agvsim.html
   COMMENT "Writing dist/agvsim-${PROJECT_VERSION}-win64.zip")
 add_custom_target(windows-zip DEPENDS ${AGV_WINDOWS_ZIP})

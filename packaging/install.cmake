@@ -20,6 +20,8 @@ endforeach()
 add_custom_target(agv_man_pages ALL DEPENDS ${AGV_MAN_OUTPUTS})
 install(FILES ${AGV_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The browser page, from make web; make package builds it first.
+install(FILES ${CMAKE_SOURCE_DIR}/dist/agvsim.html DESTINATION ${CMAKE_INSTALL_DATADIR}/agvsim OPTIONAL)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/agvsim.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/agvsim.svg

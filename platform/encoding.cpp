@@ -7,7 +7,8 @@
 #include <iconv.h>
 #include <langinfo.h>
 #include <strings.h>
-#include <unistd.h>
+
+#include "platform/console_device.h"
 
 ConsoleEncoding chooseConsoleEncoding(bool isTerminal, const char* codeset) {
     if (isTerminal && codeset && std::strcmp(codeset, "UTF-8") == 0) return EncodingUtf8;
@@ -37,8 +38,7 @@ static const char* localeNameFromEnvironment() {
 }
 
 ConsoleEncoding detectConsoleEncoding() {
-    const bool terminal = isatty(STDOUT_FILENO) == 1;
-    if (!terminal) return EncodingCp932;
+    if (!standardOutputIsConsole()) return EncodingCp932;
     // Ask the user's locale without leaving it switched on for the rest of the program.
     char saved[256] = "C";
     const char* current = std::setlocale(LC_CTYPE, nullptr);

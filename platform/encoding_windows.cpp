@@ -3,17 +3,14 @@
 #include <cstdio>
 #include <windows.h>
 
-constexpr UINT kCp932 = 932;
+#include "platform/console_device.h"
 
-static bool isConsole(DWORD standardHandle) {
-    DWORD mode;
-    return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
-}
+constexpr UINT kCp932 = 932;
 
 // A console is written in UTF-16, which shows the Japanese whatever its code
 // page; pipes and files get CP932, the code page of Japanese Windows.
 ConsoleEncoding detectConsoleEncoding() {
-    return isConsole(STD_OUTPUT_HANDLE) ? EncodingUtf8 : EncodingCp932;
+    return standardOutputIsConsole() ? EncodingUtf8 : EncodingCp932;
 }
 
 // Windows converts through UTF-16; a character CP932 lacks fails the whole text.
@@ -42,7 +39,7 @@ static bool writeConsoleUnicode(const char* text, size_t length) {
 
 void writeStandardOutput(const char* text, size_t length, ConsoleEncoding encoding) {
     std::fflush(stdout);  // keeps the order with anything printed through stdio
-    if (encoding == EncodingUtf8 && length > 0 && isConsole(STD_OUTPUT_HANDLE) && writeConsoleUnicode(text, length))
+    if (encoding == EncodingUtf8 && length > 0 && standardOutputIsConsole() && writeConsoleUnicode(text, length))
         return;
     std::fwrite(text, 1, length, stdout);
     std::fflush(stdout);

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
+
+#include "platform/console_device.h"
 
 // Longer than any number anybody types; a longer token is refused, not cut.
 constexpr size_t kTokenCapacity = 512;
@@ -73,7 +74,7 @@ static void takeRestOfLine(NumberEntry& entry, const char* first, int c) {
 
 NumberEntry readNumbers(double values[], int count) {
     // A Ctrl-D typed at an earlier entry does not end the terminal for good.
-    if (isatty(STDIN_FILENO)) std::clearerr(stdin);
+    if (standardInputIsConsole()) std::clearerr(stdin);
     NumberEntry entry = {EntryComplete, ""};
     if (count > kMaxEntryNumbers) count = kMaxEntryNumbers;
     double read[kMaxEntryNumbers];

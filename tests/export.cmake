@@ -4,8 +4,10 @@ agv_program(AGV_EXPORT agvsim-export)
 agv_program(AGV_SWEEP agvsim-sweep)
 
 # The exporter as it wrote numbers before, with 17 significant digits: the
-# shortest form must read back to the same doubles.
-add_executable(agvsim-export-17-digits ${CMAKE_SOURCE_DIR}/tools/export.cpp)
+# shortest form must read back to the same doubles. Its own copy of the row
+# writer comes before the library's.
+add_executable(agvsim-export-17-digits ${CMAKE_SOURCE_DIR}/tools/export.cpp
+               ${CMAKE_SOURCE_DIR}/tools/common/csv_rows.cpp)
 target_compile_definitions(agvsim-export-17-digits PRIVATE AGV_EXPORT_17_DIGITS)
 target_link_libraries(agvsim-export-17-digits PRIVATE agv_tool_options)
 agv_program(AGV_EXPORT_17_DIGITS agvsim-export-17-digits)
@@ -35,3 +37,5 @@ foreach(setting ${EXPORT_REFERENCE_SETTINGS})
                    ${AGV_EXPORT} ${parts})
   set_tests_properties(export_reference_${name} PROPERTIES TIMEOUT 900)
 endforeach()
+
+agv_test(test_shortest_number SOURCES test_shortest_number.cpp LIBS agv_tool_options)

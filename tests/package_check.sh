@@ -25,6 +25,10 @@ for path in bin/agvsim bin/agvsim-export bin/agvsim-plot bin/agvsim-sweep bin/ag
             share/icons/hicolor/scalable/apps/agvsim.svg; do
   grep -qx "./usr/$path" <<<"$listing" || fail "the package lacks /usr/$path"
 done
+# The page goes in whenever make web has written it.
+if [ -f "$(dirname "$0")/../dist/agvsim.html" ]; then
+  grep -qx "./usr/share/agvsim/agvsim.html" <<<"$listing" || fail "the package lacks the browser page"
+fi
 dpkg-deb -f "$deb" Depends | grep -q 'libglut' || fail "Depends does not name GLUT"
 dpkg-deb -f "$deb" Recommends | grep -q 'python3-matplotlib' || fail "matplotlib not recommended"
 

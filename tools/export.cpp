@@ -1,14 +1,12 @@
 // agvsim-export: runs the simulations headless and writes every recorded sample
 // of each run asked for as CSV to standard output.
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 
-#include "sim/design_curve.h"
-#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/run_figures.h"
 #include "sim/settings.h"
+#include "tools/common/csv_rows.h"
 #include "tools/common/figures_csv.h"
 #include "tools/common/run_options.h"
 
@@ -42,58 +40,13 @@ static const char* const kUsage =
     "The window's phase plane plots dd, the column plotD, against dth, the\n"
     "column errTheta.\n";
 
-static void writeHeader(bool design) {
-    std::fputs("mech,law,k,t,dist,theta,x,y,phi,kappa,pathParam,"
-               "refArc,refTheta,refX,refY,refPhi,track_kappa,track_pathParam,"
-               "errD,errTheta,errPhi,plotD",
-               stdout);
-    std::fputs(design ? ",designD,designTheta\n" : "\n", stdout);
-}
-
-#ifdef AGV_EXPORT_17_DIGITS
-// A test build keeps the earlier fixed 17 significant digits to compare against.
-static void writeNumbers(const double* values, int count) {
-    for (int i = 0; i < count; ++i) std::printf(",%.17g", values[i]);
-}
-#else
-// Shortest text that reads back to the same double, so no bit is lost.
-static void writeNumbers(const double* values, int count) {
-    char text[40];
-    for (int i = 0; i < count; ++i) {
-        text[0] = ',';
-        std::to_chars_result end = std::to_chars(text + 1, text + sizeof text - 1, values[i]);
-        *end.ptr = '\0';
-        std::fputs(text, stdout);
-    }
-}
-#endif
-
-static void writeRun(int mechanismIndex, int law, bool design) {
-    if (design) computeDesignCurve(mechanismIndex, law);
-    for (int k = 0; k <= trajectoryRecord.lastSample[mechanismIndex][law]; ++k) {
-        const VehicleState& s = trajectoryRecord.state[law][mechanismIndex][k];
-        const TrackingSample& r = trajectoryRecord.track[law][mechanismIndex][k];
-        const double values[] = {k * kSampleInterval, s.dist, s.theta, s.x, s.y, s.phi,
-                                 s.kappa, s.pathParam, r.refArc, r.refTheta, r.refX, r.refY,
-                                 r.refPhi, r.kappa, r.pathParam, r.errD, r.errTheta, r.errPhi,
-                                 r.plotD};
-        std::printf("%s,%s,%d", kMechanismNames[mechanismIndex], kLawNames[law - 1], k);
-        writeNumbers(values, sizeof values / sizeof values[0]);
-        if (design) {
-            const double curve[] = {designCurve.d[k], designCurve.theta[k]};
-            writeNumbers(curve, 2);
-        }
-        std::putchar('\n');
-    }
-}
-
 static bool chosen(int wanted, int value) { return wanted == 0 || wanted == value; }
 
 enum Output { OutputSamples, OutputDesign, OutputMetrics };
 
 static void writeOutput(int output, int m, int law) {
     if (output != OutputMetrics) {
-        writeRun(m, law, output == OutputDesign);
+        writeCsvRun(stdout, m, law, output == OutputDesign);
         return;
     }
     RunFigures figures;
@@ -133,7 +86,7 @@ int main(int argc, char** argv) {
     if (output == OutputMetrics)
         writeFiguresHeader();
     else
-        writeHeader(output == OutputDesign);
+        writeCsvHeader(stdout, output == OutputDesign);
     for (int m = 0; m < 3; ++m) {
         if (!chosen(choice.mechanism, m + 1)) continue;
         for (int law = ControlP; law <= ControlPI; ++law) {

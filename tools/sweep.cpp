@@ -10,6 +10,7 @@
 #include "sim/run_figures.h"
 #include "sim/settings.h"
 #include "tools/common/figures_csv.h"
+#include "tools/common/shortest_number.h"
 #include "tools/common/run_options.h"
 #include "tools/common/sweep_grid.h"
 
@@ -71,8 +72,8 @@ static void writeHeader() {
 static void writeSetting(long n, const SettingResult& result) {
     char prefix[160] = "";
     for (int v = 0; v < sweepGrid.varyingCount; ++v) {
-        char text[32];
-        shortestText(gridValue(n, sweepGrid.varying[v]), text);
+        char text[kShortestNumberCapacity];
+        formatShortest(gridValue(n, sweepGrid.varying[v]), text);
         std::strcat(prefix, text);
         std::strcat(prefix, ",");
     }

@@ -100,6 +100,7 @@ stop_wine() {
 case "${1:-}" in
   zip)
     bash tools/install-deps.sh windows
+    bash tools/web.sh build
     build_freeglut
     configure
     cmake --build "$BUILD/agvsim" -j "$JOBS" --target windows-zip

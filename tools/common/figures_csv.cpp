@@ -1,24 +1,19 @@
 #include "tools/common/figures_csv.h"
 
-#include <charconv>
 #include <cstdio>
 
 #include "tools/common/run_options.h"
-
-void shortestText(double value, char* text) {
-    std::to_chars_result end = std::to_chars(text, text + 31, value);
-    *end.ptr = '\0';
-}
+#include "tools/common/shortest_number.h"
 
 void writeFiguresHeader() {
     std::fputs("mech,law,settle,designSettle,overshoot,finalD,iae,peakPhi,atLimit,endT\n", stdout);
 }
 
 static void cell(bool present, double value) {
-    char text[32];
+    char text[kShortestNumberCapacity];
     std::putchar(',');
     if (!present) return;
-    shortestText(value, text);
+    formatShortest(value, text);
     std::fputs(text, stdout);
 }
 

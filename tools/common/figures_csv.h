@@ -4,8 +4,6 @@
 
 #include "sim/run_figures.h"
 
-// Shortest text that reads back to the same double; text holds 32 chars.
-void shortestText(double value, char* text);
 // mech,law,settle,designSettle,overshoot,finalD,iae,peakPhi,atLimit,endT
 void writeFiguresHeader();
 // One row for the run, after a prefix of cells (may be empty, else ends in ',').

@@ -1,8 +1,13 @@
-#include "platform/key_read.h"
+#include "platform/console_device.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <io.h>
 #include <windows.h>
+
+#include "platform/key_read.h"
+#include "platform/process.h"
 
 static HANDLE keyInput = INVALID_HANDLE_VALUE;
 static DWORD savedMode = 0;
@@ -40,7 +45,7 @@ static int typedCharacter(const INPUT_RECORD& record) {
     return c < 0x80 ? c : '?';
 }
 
-static int readConsoleKey(bool enterAnswers) {
+static int readKeyFromConsole(bool enterAnswers) {
     static bool hooksSet = false;
     if (!hooksSet) {
         hooksSet = std::atexit(restoreConsoleAtExit) == 0;
@@ -65,26 +70,43 @@ static int readConsoleKey(bool enterAnswers) {
     return key;
 }
 
-static int readStreamKey() {
-    int c;
-    do c = std::getc(stdin);
-    while (isLineBreak(c));
-    return c == EOF ? kNoKey : c;
-}
-
-static int readKeyAt(bool consoleEnterAnswers) {
+bool readConsoleKey(bool enterAnswers, int* key) {
     keyInput = GetStdHandle(STD_INPUT_HANDLE);
-    if (GetConsoleMode(keyInput, &savedMode)) return readConsoleKey(consoleEnterAnswers);
-    return readStreamKey();
+    if (!GetConsoleMode(keyInput, &savedMode)) return false;
+    *key = readKeyFromConsole(enterAnswers);
+    return true;
 }
 
-int readKey() {
-    return readKeyAt(false);
+static bool isConsole(DWORD standardHandle) {
+    DWORD mode;
+    return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
 }
 
-// On a pipe a line break still ends each scripted answer, so it is never the key.
-int readAnyKey() {
-    return readKeyAt(true);
+bool standardInputIsConsole() {
+    return isConsole(STD_INPUT_HANDLE);
+}
+
+bool standardOutputIsConsole() {
+    return isConsole(STD_OUTPUT_HANDLE);
+}
+
+// The console's input buffer is shared with the command prompt that started
+// the program, which would otherwise run what was typed meanwhile.
+void discardConsoleInput() {
+    FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
+}
+
+// A program started without one of its standard handles has a descriptor
+// that writes nowhere and reads nothing, or none at all.
+static bool isOpen(int fd) {
+    const intptr_t handle = _get_osfhandle(fd);
+    return handle != -1 && handle != -2;
+}
+
+void openClosedStandardDescriptors() {
+    if (!isOpen(0)) std::freopen("NUL", "r", stdin);
+    if (!isOpen(1)) std::freopen("NUL", "w", stdout);
+    if (!isOpen(2)) std::freopen("NUL", "w", stderr);
 }
 
 // The console echoes only while a read runs, and none runs while the window

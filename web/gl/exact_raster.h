@@ -1,0 +1,12 @@
+// The CPU rasteriser: edge functions evaluated at every pixel centre of a
+// shape's box, as Mesa's llvmpipe does, into an RGBA frame kept bottom row first.
+#pragma once
+
+#include "web/gl/setup.h"
+
+void exactResize(int width, int height);
+void exactClear(const unsigned char rgba[4]);
+void exactFill(const FixedShape& shape, const unsigned char rgba[4]);
+void exactBitmap(int x, int y, int width, int height, const unsigned char* bits,
+                 const unsigned char rgba[4]);
+const unsigned char* exactPixels();

@@ -1,0 +1,74 @@
+#include "web/gl/webgl_batch.h"
+
+#include <vector>
+
+#ifdef __EMSCRIPTEN__
+extern "C" void rasterJsDrawTriangles(const float* positions, const unsigned char* colours,
+                                      int vertices, int red, int green, int blue);
+#endif
+
+static std::vector<float> positions;       // x, y per vertex
+static std::vector<unsigned char> colours;  // r, g, b, a per vertex
+static unsigned char clearColour[4] = {0, 0, 0, 255};
+static int frameW = 1, frameH = 1;
+
+void webglResize(int width, int height) {
+    frameW = width > 0 ? width : 1;
+    frameH = height > 0 ? height : 1;
+}
+
+void webglClear(const unsigned char rgba[4]) {
+    for (int i = 0; i < 3; ++i) clearColour[i] = rgba[i];
+    positions.clear();
+    colours.clear();
+}
+
+// (x, y) in pixels, y down from the top edge.
+static void vertex(double x, double y, const unsigned char rgba[4]) {
+    positions.push_back(static_cast<float>(2.0 * x / frameW - 1.0));
+    positions.push_back(static_cast<float>(1.0 - 2.0 * y / frameH));
+    colours.insert(colours.end(), {rgba[0], rgba[1], rgba[2], 255});
+}
+
+// Fixed-point corners count from pixel centres; the canvas counts from edges.
+static void fixedVertex(const FixedShape& s, int i, const unsigned char rgba[4]) {
+    vertex(s.x[i] / double(kSubpixelOne) + 0.5, s.y[i] / double(kSubpixelOne) + 0.5, rgba);
+}
+
+void webglFill(const FixedShape& s, const unsigned char rgba[4]) {
+    for (int i = 2; i < s.corners; ++i) {
+        fixedVertex(s, 0, rgba);
+        fixedVertex(s, i - 1, rgba);
+        fixedVertex(s, i, rgba);
+    }
+}
+
+static void quad(int left, int top, int right, int bottom, const unsigned char rgba[4]) {
+    const int corners[6][2] = {{left, top},     {right, top},    {right, bottom},
+                               {left, top},     {right, bottom}, {left, bottom}};
+    for (const auto& c : corners) vertex(c[0], c[1], rgba);
+}
+
+void webglBitmap(int x, int y, int width, int height, const unsigned char* bits,
+                 const unsigned char rgba[4]) {
+    const int rowBytes = (width + 7) / 8;
+    for (int row = 0; row < height; ++row) {
+        const int top = frameH - (y + row) - 1;
+        int runStart = -1;
+        for (int column = 0; column <= width; ++column) {
+            const bool set = column < width && (bits[row * rowBytes + column / 8] & (0x80 >> (column % 8)));
+            if (set && runStart < 0) runStart = column;
+            if (!set && runStart >= 0) {
+                quad(x + runStart, top, x + column, top + 1, rgba);
+                runStart = -1;
+            }
+        }
+    }
+}
+
+void webglPresent() {
+#ifdef __EMSCRIPTEN__
+    rasterJsDrawTriangles(positions.data(), colours.data(), static_cast<int>(positions.size() / 2),
+                          clearColour[0], clearColour[1], clearColour[2]);
+#endif
+}

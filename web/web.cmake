@@ -1,0 +1,52 @@
+# The browser build (emcmake): the program as one self-contained agvsim.html,
+# drawing through its own GL and GLUT (web/gl, web/glut), not emscripten's.
+set(AGV_WEB_NODE_MODULES "${CMAKE_SOURCE_DIR}/web/node_modules" CACHE PATH "npm ci's folder for xterm.js")
+
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp)
+agv_platform_sources(PLATFORM_SOURCES)
+add_library(agv_platform STATIC ${PLATFORM_SOURCES})
+target_include_directories(agv_platform PUBLIC ${CMAKE_SOURCE_DIR})
+
+file(GLOB SIM_SOURCES CONFIGURE_DEPENDS sim/*.cpp)
+add_library(agv_sim STATIC ${SIM_SOURCES})
+target_link_libraries(agv_sim PUBLIC agv_platform)
+
+file(GLOB GUI_SOURCES CONFIGURE_DEPENDS figures/*.cpp display/*.cpp ui/*.cpp)
+list(REMOVE_ITEM GUI_SOURCES ${CMAKE_SOURCE_DIR}/ui/main.cpp)
+add_library(agv_gui STATIC ${GUI_SOURCES})
+target_link_libraries(agv_gui PUBLIC agv_sim)
+
+file(GLOB TOOL_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
+add_library(agv_tool_options STATIC ${TOOL_COMMON_SOURCES})
+target_link_libraries(agv_tool_options PUBLIC agv_sim)
+
+include(web/gl/gl.cmake)
+
+# The page emcc writes the program into: xterm.js, its CSS and the page's scripts inlined.
+set(AGV_PAGE_SCRIPTS web/page/terminal.js web/page/link.js web/page/page.js)
+set(AGV_SHELL ${CMAKE_BINARY_DIR}/shell.html)
+add_custom_command(OUTPUT ${AGV_SHELL}
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/web/page/make_shell.py ${CMAKE_SOURCE_DIR}/web/page/shell.html
+          ${AGV_WEB_NODE_MODULES}/@xterm/xterm/lib/xterm.js ${AGV_WEB_NODE_MODULES}/@xterm/xterm/css/xterm.css
+          ${AGV_SHELL} ${AGV_PAGE_SCRIPTS}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  DEPENDS web/page/make_shell.py web/page/shell.html ${AGV_PAGE_SCRIPTS}
+          ${AGV_WEB_NODE_MODULES}/@xterm/xterm/lib/xterm.js)
+add_custom_target(agv_shell DEPENDS ${AGV_SHELL})
+
+add_executable(agvsim ui/main.cpp web/glut/glut.cpp web/hooks.cpp)
+add_dependencies(agvsim agv_shell)
+set_target_properties(agvsim PROPERTIES SUFFIX ".html")
+target_link_libraries(agvsim PRIVATE agv_gui agv_tool_options)
+target_link_libraries(agvsim PRIVATE agv_web_gl)
+set(AGV_ASYNC_IMPORTS "['terminalReadKey','fd_read']")
+set(AGV_EXPORTS "['_main','_malloc','_free','_agvGlutReshape','_agvGlutDisplay','_agvGlutKeyboard','_agvGlutTimer','_agvWebView','_agvWebSettings','_agvWebCsv']")
+target_link_options(agvsim PRIVATE
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/glut/glut.js"
+  "SHELL:--shell-file ${AGV_SHELL}"
+  -sASYNCIFY "-sASYNCIFY_IMPORTS=${AGV_ASYNC_IMPORTS}"
+  "-sEXPORTED_FUNCTIONS=${AGV_EXPORTS}" "-sEXPORTED_RUNTIME_METHODS=['ccall']"
+  -sAUTO_NATIVE_LIBRARIES=0 -sAUTO_JS_LIBRARIES=0
+  -sSINGLE_FILE=1 -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web)
+set_property(TARGET agvsim APPEND PROPERTY LINK_DEPENDS
+  ${CMAKE_SOURCE_DIR}/web/glut/glut.js ${AGV_SHELL})
