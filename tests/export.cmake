@@ -1,7 +1,9 @@
 # agvsim-export and agvsim-sweep: their command lines, and its runs against the independent Python model.
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 agv_program(AGV_EXPORT agvsim-export)
-agv_program(AGV_SWEEP agvsim-sweep)
+if(NOT WIN32)
+  agv_program(AGV_SWEEP agvsim-sweep)
+endif()
 
 # The exporter as it wrote numbers before, with 17 significant digits: the
 # shortest form must read back to the same doubles. Its own copy of the row
