@@ -344,6 +344,40 @@ class KeyTest(WindowTestCase):
         self.press_and_exit()
 
 
+class ResizeTest(WindowTestCase):
+    def test_a_wide_window_keeps_the_circle_round_between_white_margins(self):
+        self.program = Program(PROGRAM, server)
+        self.addCleanup(self.program.close)
+        self.program.type("1\nn\ny\n4 0 90\n")
+        self.program.wait_output(LAST_PROMPT)
+        self.program.type("k")
+        self.program.wait_window()
+        self.view = View()
+        self.program.resize(1000, 800)
+        margin = 100  # (1000 - 800) / 2
+
+        def reds(image):
+            """Columns and rows of the red pixels around the circle x^2 + y^2 = 4."""
+            left, top = self.px(-2.6, 2.6)
+            right, bottom = self.px(2.6, -2.6)
+            return [(c, r) for c, r, p in image.block(left + margin, top, right + margin, bottom)
+                    if is_red(p)]
+
+        # A grid line on the square's edge spills its half width (2 px) past it.
+        def letterboxed(image):
+            return (image.width, image.height) == (1000, 800) and len(reds(image)) > 100 and all(
+                is_white(p) for _, _, p in image.block(0, 0, margin - 3, 799))
+
+        image = self.wait_frame(letterboxed, "the picture in a centred square")
+        columns = [c for c, _ in reds(image)]
+        rows = [r for _, r in reds(image)]
+        across, down = max(columns) - min(columns), max(rows) - min(rows)
+        self.assertLessEqual(abs(across - down), 1, "the circle is %d x %d pixels" % (across, down))
+        self.assertAlmostEqual(across, 4.0 / self.view.metres_per_pixel(), delta=4)
+        self.assertTrue(all(is_white(p) for _, _, p in image.block(900, 0, 999, 799)))
+        self.press_and_exit()
+
+
 class PlaybackTest(WindowTestCase):
     def test_space_plays_then_pauses_without_using_the_cpu(self):
         self.start()

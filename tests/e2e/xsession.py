@@ -184,6 +184,9 @@ class Program:
         move the window fully on screen, as a window manager would, so screenshots are whole."""
         _run(["xdotool", "windowmove", "--sync", self.window, "16", "16"], self.env)
 
+    def resize(self, width, height):
+        _run(["xdotool", "windowsize", "--sync", self.window, str(width), str(height)], self.env)
+
     def property(self, name, format_=None):
         """(type, raw xprop value) of a window property."""
         args = ["xprop", "-id", self.window]
