@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <GL/glut.h>
+
 // The window GLUT draws into: the one of the current GL device context.
 static HWND currentWindow() {
     HDC context = wglGetCurrentDC();
