@@ -366,6 +366,8 @@ class Plot(unittest.TestCase):
                     (["--fn", "1,2,3", "--zeta", "1,2,3"], {}, "at most 6 settings"),
                     (["--fn", "0.5:1:-1"], {}, "--fn"),
                     (["--pose", "1", "1e308", "0"], {}, "--pose"), missing]:
+                if not SWEEP and any(":" in a for a in args):
+                    continue  # a range goes to agvsim-sweep, which checks it
                 with self.subTest(args=args):
                     result = plot(*args, **environment)
                     self.assertEqual((result.returncode, result.stdout), (2, ""))
