@@ -96,6 +96,16 @@ const agvTerminal = agvCreateTerminal(document.getElementById('terminal'), () =>
   agvDispatch.dialogSeen = true;
   if (!agvDispatch.typing) agvTerminal.term.focus();
 });
+// A click anywhere in the terminal's area selects it, below its last row too; on
+// mouseup, since a mousedown outside the rows would move the focus to the body after us.
+document.getElementById('terminal').addEventListener('mouseup', () => agvTerminal.term.focus());
+// After a button the keys go where they went before: the waiting dialog, else the window.
+for (const id of ['copy-link', 'download-csv']) {
+  document.getElementById(id).addEventListener('click', () => {
+    if (agvTerminal.waiting()) agvTerminal.term.focus();
+    else if (agvDispatch.windowOpen) agvCanvas.focus();
+  });
+}
 // Typed ahead while the program works, as into a terminal; not while the window waits.
 agvTerminal.setAcceptsInput(() => agvDispatch.running);
 
