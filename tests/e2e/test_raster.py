@@ -17,6 +17,8 @@ from xsession import TIMEOUT, Program, XServer  # noqa: E402
 
 PROGRAM = os.environ.get("AGV_PROGRAM", "")
 FRAMES = os.environ.get("AGV_RASTER_FRAMES", "")
+# The rule scene's two builds, Mesa's and the canvas rasteriser's, comma-separated.
+RULES = os.environ.get("AGV_RASTER_RULES", "")
 ANSWERS = "0\nn\nn\n"
 FINAL_KEY = "k"
 LAST_PROMPT = "任意キーで描画画面へ"
@@ -87,6 +89,20 @@ class RasterFrameTest(unittest.TestCase):
                                                "no keys", x, y, list(pixels[3 * differing[0]:][:3]),
                                                list(window.rgb[3 * differing[0]:][:3]),
                                                program.keep(window)))
+
+    def test_rule_scene_equals_mesa(self):
+        frames = []
+        for build in RULES.split(","):
+            fd, path = tempfile.mkstemp(suffix=".ppm")
+            os.close(fd)
+            self.addCleanup(os.unlink, path)
+            subprocess.run([build, path], env=dict(os.environ, DISPLAY=server.display), check=True,
+                           timeout=TIMEOUT)
+            frames.append(read_ppm(path))
+        (width, _, mesa), (_, _, canvas) = frames
+        differing = [(i // 3 % width, i // 3 // width) for i in range(0, len(mesa), 3)
+                     if mesa[i:i + 3] != canvas[i:i + 3]]
+        self.assertEqual(differing, [], "pixels (x, row from the top) that differ from Mesa's")
 
     def test_frames_equal_the_window_at_start_and_after_keys(self):
         self.assert_same_frame([])
