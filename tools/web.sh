@@ -2,6 +2,7 @@
 # Builds the browser page, dist/agvsim.html, with Debian's emscripten.
 # Usage: tools/web.sh build   the page (build-web/ is kept for the next build)
 #        tools/web.sh test    the page's tests in headless Chromium
+#        tools/web.sh bench   the page's frame times, runs and pace beside the desktop build's
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -28,13 +29,23 @@ build() {
   cp "$BUILD/agvsim.html" dist/agvsim.html
 }
 
+native() {
+  [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$JOBS" --target "$@"
+}
+
 case "${1:-build}" in
   build) build ;;
   test)
     build
-    [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build -j "$JOBS" --target agvsim agvsim-export
+    native agvsim agvsim-export
     node web/test/run.js dist/agvsim.html build
     ;;
-  *) echo "usage: $0 build|test" >&2; exit 2 ;;
+  bench)
+    build
+    cmake --build "$BUILD" -j "$JOBS" --target agvsim-bench
+    native bench_frame bench_simulation
+    node bench/web_bench.js "$BUILD/agvsim-bench.html" dist/agvsim.html build
+    ;;
+  *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
 esac

@@ -34,19 +34,29 @@ add_custom_command(OUTPUT ${AGV_SHELL}
           ${AGV_WEB_NODE_MODULES}/@xterm/xterm/lib/xterm.js)
 add_custom_target(agv_shell DEPENDS ${AGV_SHELL})
 
-add_executable(agvsim ui/main.cpp web/glut/glut.cpp web/hooks.cpp)
-add_dependencies(agvsim agv_shell)
-set_target_properties(agvsim PROPERTIES SUFFIX ".html")
-target_link_libraries(agvsim PRIVATE agv_gui agv_tool_options)
-target_link_libraries(agvsim PRIVATE agv_web_gl)
-set(AGV_ASYNC_IMPORTS "['terminalReadKey','fd_read']")
-set(AGV_EXPORTS "['_main','_malloc','_free','_agvGlutReshape','_agvGlutDisplay','_agvGlutKeyboard','_agvGlutTimer','_agvWebView','_agvWebSettings','_agvWebCsv']")
-target_link_options(agvsim PRIVATE
-  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/glut/glut.js"
-  "SHELL:--shell-file ${AGV_SHELL}"
-  -sASYNCIFY "-sASYNCIFY_IMPORTS=${AGV_ASYNC_IMPORTS}"
-  "-sEXPORTED_FUNCTIONS=${AGV_EXPORTS}" "-sEXPORTED_RUNTIME_METHODS=['ccall']"
-  -sAUTO_NATIVE_LIBRARIES=0 -sAUTO_JS_LIBRARIES=0
-  -sSINGLE_FILE=1 -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web)
-set_property(TARGET agvsim APPEND PROPERTY LINK_DEPENDS
-  ${CMAKE_SOURCE_DIR}/web/glut/glut.js ${AGV_SHELL})
+# agv_web_page(target EXPORTS ... SOURCES ...): the program as a page, with these
+# functions of its own exported beside the ones the page calls.
+function(agv_web_page target)
+  cmake_parse_arguments(ARG "" "" "EXPORTS;SOURCES" ${ARGN})
+  add_executable(${target} ui/main.cpp web/glut/glut.cpp web/hooks.cpp ${ARG_SOURCES})
+  add_dependencies(${target} agv_shell)
+  set_target_properties(${target} PROPERTIES SUFFIX ".html")
+  target_link_libraries(${target} PRIVATE agv_gui agv_tool_options agv_web_gl)
+  set(exports _main _malloc _free _agvGlutReshape _agvGlutDisplay _agvGlutKeyboard _agvGlutTimer
+              _agvWebView _agvWebSettings _agvWebCsv ${ARG_EXPORTS})
+  list(JOIN exports "','" exports)
+  target_link_options(${target} PRIVATE
+    "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/glut/glut.js"
+    "SHELL:--shell-file ${AGV_SHELL}"
+    -sASYNCIFY "-sASYNCIFY_IMPORTS=['terminalReadKey','fd_read']"
+    "-sEXPORTED_FUNCTIONS=['${exports}']" "-sEXPORTED_RUNTIME_METHODS=['ccall']"
+    -sAUTO_NATIVE_LIBRARIES=0 -sAUTO_JS_LIBRARIES=0
+    -sSINGLE_FILE=1 -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    ${CMAKE_SOURCE_DIR}/web/glut/glut.js ${AGV_SHELL})
+endfunction()
+
+agv_web_page(agvsim)
+# The same page with the browser benchmark's own entry points (bench/run_web_bench.sh).
+agv_web_page(agvsim-bench SOURCES bench/web_hooks.cpp EXPORTS _agvBenchSimulate _agvBenchShowLongestRun)
+set_target_properties(agvsim-bench PROPERTIES EXCLUDE_FROM_ALL TRUE)
