@@ -173,7 +173,7 @@ function exportCsv(args) {
 }
 
 // Same rows and columns. The browser's maths library differs from glibc's in the last
-// bit of some results, which a long run carries up to about 1.4e-12: numbers to 1e-11,
+// bit of some results, which these settings' runs carry up to about 3e-12: numbers to 1e-11,
 // relative, absolute below 1.
 function assertSameRuns(actual, expected) {
   const a = actual.split('\n'), e = expected.split('\n');
