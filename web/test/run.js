@@ -12,8 +12,11 @@ const {launch, openPage, waitState} = require('./browser');
 const {readPng} = require('./png');
 
 const [pageFile, linuxBuild] = process.argv.slice(2);
-const pageUrl = 'file://' + path.resolve(pageFile);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'agvsim-web-test-'));
+// The page alone in an empty folder, opened from disk.
+const alone = path.join(fs.mkdtempSync(path.join(work, 'page-')), 'agvsim.html');
+fs.copyFileSync(pageFile, alone);
+const pageUrl = 'file://' + alone;
 const repeat = (key, n) => Array(n).fill(key);
 const firstKeys = ['3', 'I', ...repeat('s', 12), 'W', 'W', 'x', 'Y', 'z'];
 const secondKeys = ['2', 'P', ...repeat('s', 30)];
