@@ -2,24 +2,7 @@
 # drawing through its own GL and GLUT (web/gl, web/glut), not emscripten's.
 set(AGV_WEB_NODE_MODULES "${CMAKE_SOURCE_DIR}/web/node_modules" CACHE PATH "npm ci's folder for xterm.js")
 
-file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp)
-agv_platform_sources(PLATFORM_SOURCES)
-add_library(agv_platform STATIC ${PLATFORM_SOURCES})
-target_include_directories(agv_platform PUBLIC ${CMAKE_SOURCE_DIR})
-
-file(GLOB SIM_SOURCES CONFIGURE_DEPENDS sim/*.cpp)
-add_library(agv_sim STATIC ${SIM_SOURCES})
-target_link_libraries(agv_sim PUBLIC agv_platform)
-
-file(GLOB GUI_SOURCES CONFIGURE_DEPENDS figures/*.cpp display/*.cpp ui/*.cpp)
-list(REMOVE_ITEM GUI_SOURCES ${CMAKE_SOURCE_DIR}/ui/main.cpp)
-add_library(agv_gui STATIC ${GUI_SOURCES})
-target_link_libraries(agv_gui PUBLIC agv_sim)
-
-file(GLOB TOOL_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
-add_library(agv_tool_options STATIC ${TOOL_COMMON_SOURCES})
-target_link_libraries(agv_tool_options PUBLIC agv_sim)
-
+include(cmake/libraries.cmake)
 include(web/gl/gl.cmake)
 
 # The page emcc writes the program into: xterm.js, its CSS and the page's scripts inlined.
