@@ -96,8 +96,7 @@ class RasterFrameTest(unittest.TestCase):
             fd, path = tempfile.mkstemp(suffix=".ppm")
             os.close(fd)
             self.addCleanup(os.unlink, path)
-            subprocess.run([build, path], env=dict(os.environ, DISPLAY=server.display), check=True,
-                           timeout=TIMEOUT)
+            subprocess.run([build, path], env=server.env(), check=True, timeout=TIMEOUT)
             frames.append(read_ppm(path))
         (width, _, mesa), (_, _, canvas) = frames
         differing = [(i // 3 % width, i // 3 // width) for i in range(0, len(mesa), 3)
