@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/longest_run.h"
 #include "display/playback.h"
 #include "display/scene.h"
 #include "display/view.h"
@@ -51,18 +52,9 @@ static void startUpFrame(benchmark::State& state) {
     timeFrames(state);
 }
 
-static void showLongestRun() {
-    setStartupRuns();
-    simSettings.mechanism = Mech1FDW1FS;
-    simSettings.controlLaw = ControlPI;
-}
-
 static void longestRunLastFrame(benchmark::State& state) {
-    showLongestRun();
-    const int m = Mech1FDW1FS - 1;
-    viewState.animIndexP = trajectoryRecord.lastSample[m][ControlP];
-    viewState.animIndexPI = trajectoryRecord.lastSample[m][ControlPI];
-    state.counters["samples"] = viewState.animIndexPI + 1;
+    setStartupRuns();
+    state.counters["samples"] = showLongestRun(true);
     timeFrames(state);
 }
 
@@ -70,7 +62,8 @@ static void longestRunLastFrame(benchmark::State& state) {
 // the run's end; each change of the shown sample is one frame drawn.
 static void playLongestRun(benchmark::State& state) {
     for (auto _ : state) {
-        showLongestRun();
+        setStartupRuns();
+        showLongestRun(false);
         auto start = std::chrono::steady_clock::now();
         onKeyboard(' ', 0, 0);
         long frames = 0;

@@ -15,6 +15,7 @@
 #include "ui/dialog.h"
 #include "ui/keys.h"
 #include "web/gl/raster.h"
+#include "ppm.h"
 
 static int windowWidth = 300, windowHeight = 300;
 
@@ -47,17 +48,6 @@ GLXDrawable glXGetCurrentDrawable(void) {
     return 0;
 }
 
-static bool writeFrame(const char* path) {
-    FILE* out = std::fopen(path, "wb");
-    if (out == nullptr) return false;
-    std::fprintf(out, "P6\n%d %d\n255\n", windowWidth, windowHeight);
-    const unsigned char* pixels = rasterPixels();
-    for (int row = windowHeight - 1; row >= 0; --row)
-        for (int x = 0; x < windowWidth; ++x)
-            std::fwrite(pixels + (static_cast<size_t>(row) * windowWidth + x) * 4, 1, 3, out);
-    return std::fclose(out) == 0;
-}
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: agv_raster_frames OUT.ppm [key...]\n");
@@ -71,5 +61,5 @@ int main(int argc, char** argv) {
     onReshape(windowWidth, windowHeight);
     for (int i = 2; i < argc; ++i) onKeyboard(static_cast<unsigned char>(argv[i][0]), 0, 0);
     onDisplay();
-    return writeFrame(argv[1]) ? 0 : 1;
+    return writePpm(argv[1], rasterPixels(), windowWidth, windowHeight, 4) ? 0 : 1;
 }

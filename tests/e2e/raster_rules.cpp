@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ppm.h"
+
 #ifdef AGV_RULES_CANVAS
 #include "web/gl/raster.h"
 #else
@@ -79,21 +81,12 @@ static void drawScene() {
     glEnd();
 }
 
-static bool writeFrame(const unsigned char* pixels, int stride) {
-    FILE* out = std::fopen(outPath, "wb");
-    if (out == nullptr) return false;
-    std::fprintf(out, "P6\n%d %d\n255\n", kSize, kSize);
-    for (int row = kSize - 1; row >= 0; --row)
-        for (int x = 0; x < kSize; ++x) std::fwrite(pixels + (row * kSize + x) * stride, 1, 3, out);
-    return std::fclose(out) == 0;
-}
-
 #ifdef AGV_RULES_CANVAS
 static int drawAndWrite() {
     rasterInit(RasterExact, kSize, kSize);
     drawScene();
     rasterPresent();
-    return writeFrame(rasterPixels(), 4) ? 0 : 1;
+    return writePpm(outPath, rasterPixels(), kSize, kSize, 4) ? 0 : 1;
 }
 #else
 static void onDisplay() {
@@ -103,7 +96,7 @@ static void onDisplay() {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, pixels);
-    std::exit(writeFrame(pixels, 3) ? 0 : 1);
+    std::exit(writePpm(outPath, pixels, kSize, kSize, 3) ? 0 : 1);
 }
 
 static int drawAndWrite() {

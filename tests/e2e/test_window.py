@@ -74,7 +74,7 @@ def inside_figure(pose, x, y, margin=0.15):
 class WindowTestCase(unittest.TestCase):
     """Starts the simulator, answers the start-up dialog and waits for the first frame."""
 
-    def start(self, answers="0\nn\nn\n", final_key="k"):
+    def open_window(self, answers, final_key="k"):
         self.program = Program(PROGRAM, server)
         self.addCleanup(self.program.close)
         self.program.type(answers)
@@ -82,6 +82,9 @@ class WindowTestCase(unittest.TestCase):
         self.program.type(final_key)
         self.program.wait_window()
         self.view = View()
+
+    def start(self, answers="0\nn\nn\n", final_key="k"):
+        self.open_window(answers, final_key)
         sample = self.start_sample()
         return self.wait_frame(lambda image: self.is_body_at(image, sample, is_blue),
                                "the first frame")
@@ -346,13 +349,7 @@ class KeyTest(WindowTestCase):
 
 class ResizeTest(WindowTestCase):
     def test_a_wide_window_keeps_the_circle_round_between_white_margins(self):
-        self.program = Program(PROGRAM, server)
-        self.addCleanup(self.program.close)
-        self.program.type("1\nn\ny\n4 0 90\n")
-        self.program.wait_output(LAST_PROMPT)
-        self.program.type("k")
-        self.program.wait_window()
-        self.view = View()
+        self.open_window("1\nn\ny\n4 0 90\n")
         self.program.resize(1000, 800)
         margin = 100  # (1000 - 800) / 2
 

@@ -74,7 +74,7 @@ const agvLink = {
       }
     } finally {
       agvDispatch.typing = false;
-      if (agvTerminal.waiting()) agvTerminal.term.focus();
+      agvFocusWhereKeysGo();
     }
   },
 

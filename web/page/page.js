@@ -43,9 +43,15 @@ function agvCallbackReturned() {
   if (agvDispatch.dialogSeen) {
     agvDispatch.dialogSeen = false;
     agvPage.afterDialog();
-    if (agvDispatch.windowOpen) agvCanvas.focus();
+    agvFocusWhereKeysGo();
   }
   agvRunPending();
+}
+
+// The keys go to the waiting dialog, else to the window.
+function agvFocusWhereKeysGo() {
+  if (agvTerminal.waiting()) agvTerminal.term.focus();
+  else if (agvDispatch.windowOpen) agvCanvas.focus();
 }
 
 function agvRunPending() {
@@ -99,12 +105,9 @@ const agvTerminal = agvCreateTerminal(document.getElementById('terminal'), () =>
 // A click anywhere in the terminal's area selects it, below its last row too; on
 // mouseup, since a mousedown outside the rows would move the focus to the body after us.
 document.getElementById('terminal').addEventListener('mouseup', () => agvTerminal.term.focus());
-// After a button the keys go where they went before: the waiting dialog, else the window.
+// A button keeps no focus.
 for (const id of ['copy-link', 'download-csv']) {
-  document.getElementById(id).addEventListener('click', () => {
-    if (agvTerminal.waiting()) agvTerminal.term.focus();
-    else if (agvDispatch.windowOpen) agvCanvas.focus();
-  });
+  document.getElementById(id).addEventListener('click', agvFocusWhereKeysGo);
 }
 // Typed ahead while the program works, as into a terminal; not while the window waits.
 agvTerminal.setAcceptsInput(() => agvDispatch.running);
