@@ -580,8 +580,10 @@ class StartAndEndTest(WindowTestCase):
         self.program.wait_output(LAST_PROMPT, 2)
         self.program.wait_key_mode()
         self.program.type("n")
+        # The key read has echo off too: wait for line editing back on, echo off.
         deadline = time.monotonic() + TIMEOUT
-        while termios.tcgetattr(self.program.terminal)[3] & termios.ECHO:
+        while termios.tcgetattr(self.program.terminal)[3] & (termios.ECHO | termios.ICANON) \
+                != termios.ICANON:
             self.assertLess(time.monotonic(), deadline, "echo still on after the dialog")
             time.sleep(0.02)
         self.program.type("and")
