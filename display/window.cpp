@@ -32,18 +32,32 @@ int initWindow(int* argc, char** argv) {
     return 0;
 }
 
+// Wide lines are clipped to the view volume, not to the viewport: without a
+// scissor they would spill half their width into a letterbox margin.
+static bool scissored = false;
+
 // The largest centred square, so that a circle stays round; glClear still
 // whitens the whole window, margins included.
 void onReshape(int width, int height) {
-    int side = width < height ? width : height;
-    glViewport((width - side) / 2, (height - side) / 2, side, side);
+    const int side = width < height ? width : height;
+    const int left = (width - side) / 2, bottom = (height - side) / 2;
+    glViewport(left, bottom, side, side);
+    if (width != height) {
+        glScissor(left, bottom, side, side);
+        glEnable(GL_SCISSOR_TEST);
+    } else if (scissored) {
+        glDisable(GL_SCISSOR_TEST);
+    }
+    scissored = width != height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
 }
 
 void clearFrame() {
+    if (scissored) glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (scissored) glEnable(GL_SCISSOR_TEST);
     glLoadIdentity();
 }
 

@@ -167,11 +167,13 @@ void glLineWidth(GLfloat width) {
 void glEnable(GLenum cap) {
     log("glEnable", {double(cap)});
     if (cap == GL_LIGHTING) state.lighting = true;
+    if (cap == GL_SCISSOR_TEST) state.scissorTest = true;
 }
 
 void glDisable(GLenum cap) {
     log("glDisable", {double(cap)});
     if (cap == GL_LIGHTING) state.lighting = false;
+    if (cap == GL_SCISSOR_TEST) state.scissorTest = false;
 }
 
 GLboolean glIsEnabled(GLenum cap) {
@@ -246,6 +248,12 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     state.viewport[1] = y;
     state.viewport[2] = width;
     state.viewport[3] = height;
+}
+
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    log("glScissor", {double(x), double(y), double(width), double(height)});
+    const int box[4] = {x, y, width, height};
+    std::memcpy(state.scissor, box, sizeof box);
 }
 
 void glClear(GLbitfield mask) { log("glClear", {double(mask)}); }

@@ -69,6 +69,8 @@ struct RecorderState {
     float lineWidth;
     float clearColour[4];
     int viewport[4];
+    int scissor[4];
+    bool scissorTest;
     GLenum matrixMode;
     double modelview[16];   // column-major, as GL stores it
     double projection[16];

@@ -85,15 +85,33 @@ TEST_F(WindowTest, ReshapeSetsViewportAndIdentityProjection) {
     // The largest centred square: the picture keeps its proportions.
     const int sizes[][6] = {{800, 800, 0, 0, 800, 800},     {1200, 1000, 100, 0, 1000, 1000},
                             {600, 901, 0, 150, 600, 600},   {801, 400, 200, 0, 400, 400}};
+    // A square window draws without a scissor, as before there were letterboxes.
+    onReshape(800, 800);
+    EXPECT_EQ(recorderCount("glScissor") + recorderCount("glEnable") + recorderCount("glDisable"), 0);
     for (const auto& s : sizes) {
         onReshape(s[0], s[1]);
         const int* v = recorderState().viewport;
         EXPECT_EQ(std::vector<int>(v, v + 4), std::vector<int>(s + 2, s + 6)) << s[0] << "x" << s[1];
+        const bool letterboxed = s[0] != s[1];
+        EXPECT_EQ(recorderState().scissorTest, letterboxed) << s[0] << "x" << s[1];
+        if (letterboxed) {
+            const int* box = recorderState().scissor;
+            EXPECT_EQ(std::vector<int>(box, box + 4), std::vector<int>(v, v + 4));
+        }
     }
     const RecorderState& state = recorderState();
     EXPECT_EQ(state.matrixMode, static_cast<GLenum>(GL_MODELVIEW));
     EXPECT_EQ(state.projection[12], 0.0);
     EXPECT_EQ(state.modelview[12], 0.25);  // left for clearFrame
+
+    // The clear still whitens the margins, and the scissor holds for the drawing after it.
+    recorderReset();
+    clearFrame();
+    EXPECT_EQ(recorderCallNames(),
+              (std::vector<std::string>{"glDisable", "glClear", "glEnable", "glLoadIdentity"}));
+    EXPECT_TRUE(recorderState().scissorTest);
+    onReshape(800, 800);
+    EXPECT_FALSE(recorderState().scissorTest);
 }
 
 TEST_F(WindowTest, EveryFrameStartsClearAndIdentityAndEndsSwapped) {

@@ -1,7 +1,7 @@
 // The rasteriser's rules the program's frames leave loose, drawn in one small
 // scene: lines at exactly 45 degrees, widths that round, vertices on pixel
 // centres and on the snapping grid's half steps, shared polygon edges, lines
-// leaving the view volume. Built twice, against Mesa (a GLUT window, read
+// leaving the view volume, a scissor box. Built twice, against Mesa (a GLUT window, read
 // back) and against the canvas rasteriser, each writing the scene as a PPM.
 // Usage: agv_raster_rules_{mesa,canvas} OUT.ppm
 #include <GL/gl.h>
@@ -79,6 +79,19 @@ static void drawScene() {
     vertex(110.5, 84.75);
     vertex(98.5, 72.5);
     glEnd();
+    // A scissor box cuts the clear, wide lines and triangles at its pixel edges.
+    glScissor(102, 6, 20, 22);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.9f, 0.9f, 0.5f, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor4f(0.5f, 0.1f, 0.6f, 0);
+    line(5, 96, 10.5, 126, 24.5);
+    glBegin(GL_TRIANGLES);
+    vertex(98, 2);
+    vertex(126, 8);
+    vertex(110, 32);
+    glEnd();
+    glDisable(GL_SCISSOR_TEST);
 }
 
 #ifdef AGV_RULES_CANVAS

@@ -21,14 +21,14 @@ static void put(int x, int rowFromBottom, const unsigned char rgba[4]) {
     p[3] = 255;
 }
 
-void exactClear(const unsigned char rgba[4]) {
-    for (int y = 0; y < frameH; ++y)
-        for (int x = 0; x < frameW; ++x) put(x, y, rgba);
+void exactClear(const unsigned char rgba[4], const PixelBox& box) {
+    for (int py = box.top; py <= box.bottom; ++py)
+        for (int px = box.left; px <= box.right; ++px) put(px, frameH - 1 - py, rgba);
 }
 
-void exactFill(const FixedShape& s, const unsigned char rgba[4]) {
-    const int left = std::max(s.left, 0), right = std::min(s.right, frameW - 1);
-    const int top = std::max(s.top, 0), bottom = std::min(s.bottom, frameH - 1);
+void exactFill(const FixedShape& s, const unsigned char rgba[4], const PixelBox& box) {
+    const int left = std::max(s.left, box.left), right = std::min(s.right, box.right);
+    const int top = std::max(s.top, box.top), bottom = std::min(s.bottom, box.bottom);
     for (int py = top; py <= bottom; ++py) {
         int64_t rowValue[4];
         for (int i = 0; i < s.corners; ++i)
@@ -45,15 +45,15 @@ void exactFill(const FixedShape& s, const unsigned char rgba[4]) {
 }
 
 void exactBitmap(int x, int y, int width, int height, const unsigned char* bits,
-                 const unsigned char rgba[4]) {
+                 const unsigned char rgba[4], const PixelBox& box) {
     const int rowBytes = (width + 7) / 8;
     for (int row = 0; row < height; ++row) {
         const int py = y + row;
-        if (py < 0 || py >= frameH) continue;
+        if (frameH - 1 - py < box.top || frameH - 1 - py > box.bottom) continue;
         for (int column = 0; column < width; ++column) {
             const int px = x + column;
             const bool set = bits[row * rowBytes + column / 8] & (0x80 >> (column % 8));
-            if (set && px >= 0 && px < frameW) put(px, py, rgba);
+            if (set && px >= box.left && px <= box.right) put(px, py, rgba);
         }
     }
 }

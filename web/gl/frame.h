@@ -3,6 +3,12 @@
 
 #include "web/gl/setup.h"
 
+// Pixels a call may change, rows counted from the top, inclusive: the frame, or
+// its part inside the scissor box.
+struct PixelBox {
+    int left, top, right, bottom;
+};
+
 int frameWidth();
 int frameHeight();
 void frameClear(const unsigned char rgba[4]);

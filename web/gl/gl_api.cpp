@@ -9,7 +9,7 @@
 #include "web/gl/frame.h"
 #include "web/gl/gl_state.h"
 
-GlState glState = {{1, 1, 1, 1}, false, 1.0f, {0, 0, 0, 0}, 0, 0, true, {255, 255, 255, 255}};
+GlState glState = {{1, 1, 1, 1}, false, 1.0f, {0, 0, 0, 0}, 0, 0, true, {255, 255, 255, 255}, false, {0, 0, 0, 0}};
 
 static constexpr int kModelviewDepth = 32;
 static constexpr int kProjectionDepth = 2;
@@ -107,10 +107,18 @@ void glLineWidth(GLfloat width) {
 
 void glEnable(GLenum cap) {
     if (cap == GL_LIGHTING) glState.lighting = true;
+    if (cap == GL_SCISSOR_TEST) glState.scissorTest = true;
 }
 
 void glDisable(GLenum cap) {
     if (cap == GL_LIGHTING) glState.lighting = false;
+    if (cap == GL_SCISSOR_TEST) glState.scissorTest = false;
+}
+
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (width < 0 || height < 0) return;
+    const int box[4] = {x, y, width, height};
+    std::memcpy(glState.scissor, box, sizeof box);
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
@@ -142,6 +150,8 @@ void glPopAttrib() {
         std::memcpy(glState.rasterColour, saved.state.rasterColour, sizeof glState.rasterColour);
     }
     if (saved.mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) glState.lighting = saved.state.lighting;
+    if (saved.mask & (GL_ENABLE_BIT | GL_SCISSOR_BIT)) glState.scissorTest = saved.state.scissorTest;
+    if (saved.mask & GL_SCISSOR_BIT) std::memcpy(glState.scissor, saved.state.scissor, sizeof glState.scissor);
     if (saved.mask & GL_LINE_BIT) glState.lineWidth = saved.state.lineWidth;
     if (saved.mask & GL_COLOR_BUFFER_BIT)
         std::memcpy(glState.clearColour, saved.state.clearColour, sizeof glState.clearColour);

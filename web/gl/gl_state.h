@@ -11,6 +11,8 @@ struct GlState {
     float rasterX, rasterY;  // window pixels, y from the bottom row
     bool rasterValid;
     unsigned char rasterColour[4];
+    bool scissorTest;
+    int scissor[4];  // x, y from the bottom row, width, height
 };
 
 extern GlState glState;

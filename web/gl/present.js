@@ -68,10 +68,12 @@ var LibraryAgvRaster = {
     }
   },
 
-  rasterJsDrawTriangles: function(positions, colours, vertices, red, green, blue) {
+  // Each run of triangles is drawn within its scissor box; the clear is not.
+  rasterJsDrawTriangles: function(positions, colours, vertices, red, green, blue, runs, runCount) {
     var gl = agvRaster.gl;
     if (!gl) return;
     gl.viewport(0, 0, agvRaster.canvas.width, agvRaster.canvas.height);
+    gl.disable(gl.SCISSOR_TEST);
     gl.clearColor(red / 255, green / 255, blue / 255, 1);
     gl.clear(gl.COLOR_BUFFER_BIT);
     if (vertices <= 0) return;
@@ -80,7 +82,13 @@ var LibraryAgvRaster = {
                   gl.STREAM_DRAW);
     gl.bindBuffer(gl.ARRAY_BUFFER, agvRaster.colours);
     gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(colours, colours + 4 * vertices), gl.STREAM_DRAW);
-    gl.drawArrays(gl.TRIANGLES, 0, vertices);
+    gl.enable(gl.SCISSOR_TEST);
+    var run = HEAP32.subarray(runs >> 2, (runs >> 2) + 5 * runCount);
+    for (var i = 0; i < runCount; ++i) {
+      var first = run[5 * i], end = i + 1 < runCount ? run[5 * i + 5] : vertices;
+      gl.scissor(run[5 * i + 1], run[5 * i + 2], run[5 * i + 3], run[5 * i + 4]);
+      if (end > first) gl.drawArrays(gl.TRIANGLES, first, end - first);
+    }
   },
 
   // The frame comes bottom row first, as GL reads back; the canvas wants the top row first.

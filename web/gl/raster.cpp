@@ -1,7 +1,10 @@
 #include "web/gl/raster.h"
 
+#include <algorithm>
+
 #include "web/gl/exact_raster.h"
 #include "web/gl/frame.h"
+#include "web/gl/gl_state.h"
 #include "web/gl/webgl_batch.h"
 
 #ifdef __EMSCRIPTEN__
@@ -55,18 +58,30 @@ const unsigned char* rasterPixels() {
     return exactPixels();
 }
 
+// The scissor test applies to clears, shapes and bitmaps alike.
+static PixelBox drawable() {
+    PixelBox box = {0, 0, frameW - 1, frameH - 1};
+    if (!glState.scissorTest) return box;
+    const int* s = glState.scissor;
+    box.left = std::max(box.left, s[0]);
+    box.right = std::min(box.right, s[0] + s[2] - 1);
+    box.top = std::max(box.top, frameH - (s[1] + s[3]));
+    box.bottom = std::min(box.bottom, frameH - 1 - s[1]);
+    return box;
+}
+
 void frameClear(const unsigned char rgba[4]) {
-    if (mode == RasterWebGL) webglClear(rgba);
-    else exactClear(rgba);
+    if (mode == RasterWebGL) webglClear(rgba, drawable());
+    else exactClear(rgba, drawable());
 }
 
 void frameFill(const FixedShape& shape, const unsigned char rgba[4]) {
-    if (mode == RasterWebGL) webglFill(shape, rgba);
-    else exactFill(shape, rgba);
+    if (mode == RasterWebGL) webglFill(shape, rgba, drawable());
+    else exactFill(shape, rgba, drawable());
 }
 
 void frameBitmap(int x, int y, int width, int height, const unsigned char* bits,
                  const unsigned char rgba[4]) {
-    if (mode == RasterWebGL) webglBitmap(x, y, width, height, bits, rgba);
-    else exactBitmap(x, y, width, height, bits, rgba);
+    if (mode == RasterWebGL) webglBitmap(x, y, width, height, bits, rgba, drawable());
+    else exactBitmap(x, y, width, height, bits, rgba, drawable());
 }
