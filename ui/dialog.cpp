@@ -140,11 +140,14 @@ static void useStartupPose() {
 }
 
 // A pose that held on the other path may overflow on this one: it is asked
-// for again, and without an answer the start-up pose takes its place.
-static void keepRunsFinite() {
-    if (runsFiniteFrom(simSettings.x0, simSettings.y0, simSettings.theta0)) return;
+// for again, and without an answer the start-up pose takes its place. True
+// when the trial left the record holding the runs of the settings in force.
+static bool keepRunsFinite() {
+    if (runsFiniteFrom(simSettings.x0, simSettings.y0, simSettings.theta0)) return true;
     consolePrintf("%s", kRunsNotFinite);
-    if (!enterPose()) useStartupPose();
+    if (enterPose()) return true;
+    useStartupPose();
+    return false;
 }
 
 static void askDesignValues() {
@@ -181,11 +184,12 @@ static const char* const kKeyHelp[] = {
     "\n\n任意キーで描画画面へ       ",
 };
 
-static void computeRunsAndWait() {
+// The runs are deterministic: a trial run of these settings is the real one.
+static void computeRunsAndWait(bool runsRecorded) {
     printSettingsSummary();
     consolePrintf("\n");
     consolePrintf("\n\n          只今計算中．．．．．．．\n");
-    runAllMechanisms(simSettings.pathKind);
+    if (!runsRecorded) runAllMechanisms(simSettings.pathKind);
     refreshRunFigures();
     consolePrintf("\n-------------------計算終了------------------------");
     resetViewAfterRuns();
@@ -227,6 +231,5 @@ void settingsDialog() {
         askDesignValues();
         askPose();
     }
-    keepRunsFinite();
-    computeRunsAndWait();
+    computeRunsAndWait(keepRunsFinite());
 }
