@@ -12,7 +12,7 @@ test_windows_packages="$windows_packages $test_packages wine wine64"
 # make web: Debian's emscripten, and npm for xterm.js; the font makes the terminal's
 # Japanese render the same everywhere the tests run.
 web_packages="emscripten npm python3 dpkg-dev"
-test_web_packages="$web_packages $run_packages xvfb xdotool x11-apps x11-utils xauth chromium fonts-ipafont-gothic"
+test_web_packages="$web_packages $run_packages xvfb xdotool x11-apps x11-utils xauth chromium firefox-esr fonts-ipafont-gothic"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;

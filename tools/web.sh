@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser page, dist/agvsim.html, with Debian's emscripten.
 # Usage: tools/web.sh build   the page (build-web/ is kept for the next build)
-#        tools/web.sh test    the page's tests in headless Chromium
+#        tools/web.sh test    the page's tests in headless Chromium, then Firefox
 #        tools/web.sh bench   the page's frame times, runs and pace beside the desktop build's
 set -eu
 cd "$(dirname "$0")/.."
@@ -40,6 +40,7 @@ case "${1:-build}" in
     build
     native agvsim agvsim-export
     node web/test/run.js dist/agvsim.html build
+    AGV_BROWSER=firefox xvfb-run -a -s '-screen 0 1920x1080x24' node web/test/run.js dist/agvsim.html build
     ;;
   bench)
     build

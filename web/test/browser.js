@@ -1,26 +1,63 @@
-// Debian's Chromium, headless, started for the page tests: no network, no GPU.
+// The browser the page tests drive: Debian's Chromium, headless, or with
+// AGV_BROWSER=firefox Debian's Firefox ESR, which has WebGL only with a display
+// (tools/web.sh gives it a private Xvfb). No network, no GPU.
 'use strict';
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-async function launch(extraArgs = []) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'agvsim-chromium-'));
-  const browser = await puppeteer.launch({
+const engine = process.env.AGV_BROWSER || 'chromium';
+
+function chromiumOptions(webgl) {
+  return {
     executablePath: process.env.AGV_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
-      '--allow-file-access-from-files', ...extraArgs],
-  });
+      '--allow-file-access-from-files', ...(webgl ? [] : ['--disable-3d-apis'])],
+  };
+}
+
+// Downloads go to the folder without a question; Firefox takes it as a preference.
+function firefoxOptions(webgl, downloads) {
+  return {
+    browser: 'firefox',
+    executablePath: process.env.AGV_FIREFOX || '/usr/bin/firefox-esr',
+    headless: !process.env.DISPLAY,
+    extraPrefsFirefox: {
+      'webgl.disabled': !webgl,
+      'browser.download.folderList': 2,
+      'browser.download.dir': downloads,
+      'browser.download.useDownloadDir': true,
+      'browser.download.always_ask_before_handling_new_types': false,
+      'browser.download.start_downloads_in_tmp_dir': false,
+    },
+  };
+}
+
+async function launch({webgl = true} = {}) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'agvsim-browser-'));
+  const downloads = path.join(profile, 'downloads');
+  fs.mkdirSync(downloads);
+  const options = engine === 'firefox' ? firefoxOptions(webgl, downloads) : chromiumOptions(webgl);
+  const browser = await puppeteer.launch({headless: true, userDataDir: path.join(profile, 'user'), ...options});
+  browser.agvDownloads = downloads;
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await close();
     fs.rmSync(profile, {recursive: true, force: true});
   };
   return browser;
+}
+
+// The folder a click on a download lands in.
+async function allowDownloads(page) {
+  const folder = page.browser().agvDownloads;
+  if (engine !== 'firefox') {
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder});
+  }
+  return folder;
 }
 
 // The page at url, 1700 px wide so the terminal and the window stand side by side.
@@ -39,4 +76,4 @@ async function waitState(page, wanted, timeoutMs = 30000) {
   await page.waitForFunction((w) => window.agvsim.state() === w, {timeout: timeoutMs, polling: 20}, wanted);
 }
 
-module.exports = {launch, openPage, waitState};
+module.exports = {engine, launch, allowDownloads, openPage, waitState};

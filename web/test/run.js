@@ -1,4 +1,4 @@
-// The page in headless Chromium against the Linux build, both run now:
+// The page in headless Chromium or Firefox against the Linux build, both run now:
 // start-up transcript, title, frames, focus, dropped keys, playback pace,
 // the link, the address, the CSV, and the exact raster without WebGL.
 // Usage: node run.js PAGE.html LINUX_BUILD_DIR
@@ -8,7 +8,7 @@ const {execFileSync} = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {launch, openPage, waitState} = require('./browser');
+const {engine, launch, allowDownloads, openPage, waitState} = require('./browser');
 const {readPng} = require('./png');
 
 const [pageFile, linuxBuild] = process.argv.slice(2);
@@ -43,6 +43,11 @@ async function canvasPixels(page) {
   return readPng(Buffer.from(await page.screenshot({clip: box, encoding: 'binary'}))).rgb;
 }
 
+// A canvas gives only the kind of context it was first asked for.
+async function canvasContext(page) {
+  return page.evaluate(() => (document.getElementById('window').getContext('webgl') ? 'webgl' : '2d'));
+}
+
 function differingPixels(a, b) {
   let differing = 0;
   for (let i = 0; i < a.length; i += 3) {
@@ -59,7 +64,7 @@ async function focused(page) {
 async function pressKeys(page, keys) {
   for (const key of keys) {
     await waitState(page, 'window');
-    await page.keyboard.press(key === ' ' ? 'Space' : key);
+    await page.keyboard.press(key);
   }
   await waitState(page, 'window');
 }
@@ -101,7 +106,7 @@ async function session(browser, reference, query, compare) {
   // A click gives the canvas the focus; its keys are dropped while the dialog waits.
   await page.click('#window');
   await page.keyboard.press('1');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await page.click('#terminal');
   await answer(page, circleAnswers);
   await waitState(page, 'window');
@@ -136,6 +141,7 @@ async function main() {
         console.log(`     ${name}: ${differing} pixels differ`);
         assert.ok(differing <= 0.005 * 800 * 800, name + ' frame');
       });
+      assert.strictEqual(await canvasContext(webgl), 'webgl');
     });
     await check('the space bar plays in real time', async () => {
       assert.ok(webgl, 'needs the WebGL session');
@@ -155,19 +161,20 @@ async function main() {
     await browser.close();
   }
   await check('the exact raster is used where WebGL is unavailable', async () => {
-    const plain = await launch(['--disable-3d-apis']);
+    const plain = await launch({webgl: false});
     try {
       const page = await openPage(plain, pageUrl);
       await answer(page, Array.from(startAnswers));
       await waitState(page, 'window');
       assert.strictEqual(differingPixels(await canvasPixels(page), reference.frame('startup')), 0);
+      assert.strictEqual(await canvasContext(page), '2d');
     } finally {
       await plain.close();
     }
   });
   fs.rmSync(work, {recursive: true, force: true});
   const failed = results.filter(([, e]) => e).length;
-  console.log(`web: ${results.length - failed} passed, ${failed} failed`);
+  console.log(`web (${engine}): ${results.length - failed} passed, ${failed} failed`);
   process.exit(failed ? 1 : 0);
 }
 
@@ -193,9 +200,7 @@ function assertSameRuns(actual, expected) {
 }
 
 async function downloadCsv(page) {
-  const folder = fs.mkdtempSync(path.join(work, 'download-'));
-  const session = await page.createCDPSession();
-  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder});
+  const folder = await allowDownloads(page);
   await waitState(page, 'window');
   await page.click('#download-csv');
   const file = path.join(folder, 'agvsim-runs.csv');
