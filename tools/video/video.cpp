@@ -2,9 +2,7 @@
 // 's' again and again from the start of a run would show, and has ffmpeg
 // write them as a video in real time, or one of them as a picture.
 #include <GL/freeglut.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +21,7 @@
 #include "sim/run.h"
 #include "sim/settings.h"
 #include "tools/common/run_options.h"
+#include "tools/video/ffmpeg_encoder.h"
 
 static const char* const kUsage =
     "usage: agvsim-video [--path line|circle] [--fn HZ] [--zeta Z] [--pose X Y THETA_DEG]\n"
@@ -52,8 +51,6 @@ static constexpr int kHeldFrames = kFramesPerSecond;  // the last frame, one sec
 static constexpr double kTimeTolerance = 1e-9;  // s; 0.12 is three frames, not two
 static constexpr int kQuietProgressEvery = 250;  // frames between lines off a terminal
 static constexpr int kStartEvents = 20;  // handled before recording: mapping, a first resize
-
-enum OutputKind { OutputNone, OutputMp4, OutputWebm, OutputGif, OutputPng };
 
 struct VideoOptions {
     RunChoice choice;
@@ -146,24 +143,6 @@ static bool hasDisplay(int argc, char** argv) {
     return false;
 }
 
-// The path of an executable ffmpeg on PATH, or empty.
-static std::string findFfmpeg() {
-    const char* path = std::getenv("PATH");
-    std::string directories = path != nullptr ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= directories.size()) {
-        size_t end = directories.find(':', start);
-        if (end == std::string::npos) end = directories.size();
-        std::string directory = end > start ? directories.substr(start, end - start) : ".";
-        std::string candidate = directory + "/ffmpeg";
-        if (access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
-    }
-    std::fprintf(stderr, "%s: ffmpeg is not installed; install it with: apt-get install ffmpeg\n",
-                 kProgram);
-    return "";
-}
-
 // The run recorded is shown as the window would show it: 2DW1C under P unless chosen.
 static bool prepareRuns(const VideoOptions& options) {
     simSettings.mechanism = options.choice.mechanism != 0 ? options.choice.mechanism : Mech2DW1C;
@@ -222,81 +201,6 @@ static void captureFrame() {
     finishFrame();
 }
 
-struct ArgumentList {
-    const char* items[40];
-    int count;
-};
-
-template <size_t N>
-static void append(ArgumentList* list, const char* const (&items)[N]) {
-    for (const char* item : items) list->items[list->count++] = item;
-}
-
-// GL rows run bottom up, hence vflip before every output.
-static void encoderArguments(const VideoOptions& options, ArgumentList* list) {
-    static char size[32];
-    static char rate[16];
-    // Read as a file name even when it starts with '-' or holds a ':'.
-    static std::string output;
-    std::snprintf(size, sizeof size, "%dx%d", kWidth, kHeight);
-    std::snprintf(rate, sizeof rate, "%d", kFramesPerSecond);
-    output = std::string("file:") + options.output;
-    const char* const input[] = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y",
-                                 "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
-                                 "-framerate", rate, "-i", "-"};
-    static const char* const mp4[] = {"-vf", "vflip", "-c:v", "libx264", "-pix_fmt", "yuv420p",
-                                      "-crf", "18", "-movflags", "+faststart"};
-    static const char* const webm[] = {"-vf", "vflip", "-c:v", "libvpx-vp9", "-pix_fmt",
-                                       "yuv420p", "-crf", "32", "-b:v", "0", "-row-mt", "1",
-                                       "-deadline", "good", "-cpu-used", "4"};
-    // A palette of its own for every frame: the few flat colours stay exact.
-    static const char* const gif[] = {"-vf",
-                                      "vflip,split[a][b];[a]palettegen=stats_mode=single[p];"
-                                      "[b][p]paletteuse=new=1:dither=none"};
-    static const char* const png[] = {"-vf", "vflip", "-frames:v", "1", "-update", "1"};
-    list->count = 0;
-    append(list, input);
-    if (options.kind == OutputMp4) append(list, mp4);
-    if (options.kind == OutputWebm) append(list, webm);
-    if (options.kind == OutputGif) append(list, gif);
-    if (options.kind == OutputPng) append(list, png);
-    list->items[list->count++] = output.c_str();
-    list->items[list->count] = nullptr;
-}
-
-// ffmpeg reading raw frames from the returned pipe; its pid in *pid.
-static int startEncoder(const std::string& ffmpeg, const VideoOptions& options, pid_t* pid) {
-    ArgumentList args;
-    encoderArguments(options, &args);
-    int ends[2];
-    if (pipe(ends) != 0) return -1;
-    fcntl(ends[1], F_SETFD, FD_CLOEXEC);
-    *pid = fork();
-    if (*pid == 0) {
-        dup2(ends[0], STDIN_FILENO);
-        close(ends[0]);
-        execv(ffmpeg.c_str(), const_cast<char* const*>(args.items));
-        _exit(127);
-    }
-    close(ends[0]);
-    if (*pid < 0) {
-        close(ends[1]);
-        return -1;
-    }
-    return ends[1];
-}
-
-static bool writeAll(int fd, const unsigned char* data, size_t size) {
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 static void reportProgress(int done, int total) {
     if (isatty(STDERR_FILENO)) {
         std::fprintf(stderr, "\r%s: %d of %d frames", kProgram, done, total);
@@ -315,29 +219,26 @@ static bool writeFrames(int fd, int steps, bool picture) {
         if (step > 0) stepAnimation();
         if (picture && step < steps) continue;
         captureFrame();
-        if (!writeAll(fd, framePixels, sizeof framePixels)) return false;
+        if (!writeFrame(fd, framePixels, sizeof framePixels)) return false;
         reportProgress(++done, total);
     }
     while (done < total) {
-        if (!writeAll(fd, framePixels, sizeof framePixels)) return false;
+        if (!writeFrame(fd, framePixels, sizeof framePixels)) return false;
         reportProgress(++done, total);
     }
     return true;
 }
 
 static int encode(const std::string& ffmpeg, const VideoOptions& options, int steps) {
+    const EncoderOutput output = {options.output, options.kind, kWidth, kHeight, kFramesPerSecond};
     pid_t pid = 0;
-    int fd = startEncoder(ffmpeg, options, &pid);
+    int fd = startEncoder(ffmpeg, output, &pid);
     if (fd < 0) {
         std::fprintf(stderr, "%s: cannot start ffmpeg: %s\n", kProgram, std::strerror(errno));
         return 1;
     }
     bool written = writeFrames(fd, steps, options.kind == OutputPng);
-    close(fd);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (written && WIFEXITED(status) && WEXITSTATUS(status) == 0) return 0;
+    if (finishEncoder(fd, pid) && written) return 0;
     std::fprintf(stderr, "%s: ffmpeg failed; %s is not complete\n", kProgram, options.output);
     return 1;
 }
@@ -349,7 +250,7 @@ int main(int argc, char** argv) {
     int status = readOptions(argc, argv, &options);
     if (status != kGoOn) return status;
     if (!hasDisplay(argc, argv)) return 2;
-    std::string ffmpeg = findFfmpeg();
+    std::string ffmpeg = findFfmpeg(kProgram);
     if (ffmpeg.empty()) return 2;
     if (!prepareRuns(options)) return 2;
     int steps = countSteps(options.untilSeconds);
