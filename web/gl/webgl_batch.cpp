@@ -22,6 +22,8 @@ void webglResize(int width, int height) {
     frameH = height > 0 ? height : 1;
 }
 
+// The triangles that follow are drawn within the box: a new run unless the
+// last one has the same box.
 static void useBox(const PixelBox& b) {
     const int run[5] = {static_cast<int>(positions.size() / 2), b.left, frameH - 1 - b.bottom,
                         std::max(b.right - b.left + 1, 0), std::max(b.bottom - b.top + 1, 0)};
@@ -33,7 +35,18 @@ static void useBox(const PixelBox& b) {
     runs.insert(runs.end(), run, run + 5);
 }
 
-static void quad(int left, int top, int right, int bottom, const unsigned char rgba[4]);
+// (x, y) in pixels, y down from the top edge.
+static void vertex(double x, double y, const unsigned char rgba[4]) {
+    positions.push_back(static_cast<float>(2.0 * x / frameW - 1.0));
+    positions.push_back(static_cast<float>(1.0 - 2.0 * y / frameH));
+    colours.insert(colours.end(), {rgba[0], rgba[1], rgba[2], 255});
+}
+
+static void quad(int left, int top, int right, int bottom, const unsigned char rgba[4]) {
+    const int corners[6][2] = {{left, top},     {right, top},    {right, bottom},
+                               {left, top},     {right, bottom}, {left, bottom}};
+    for (const auto& c : corners) vertex(c[0], c[1], rgba);
+}
 
 // A clear of the whole frame starts it afresh; a scissored one paints its box.
 void webglClear(const unsigned char rgba[4], const PixelBox& box) {
@@ -48,13 +61,6 @@ void webglClear(const unsigned char rgba[4], const PixelBox& box) {
     runs.clear();
 }
 
-// (x, y) in pixels, y down from the top edge.
-static void vertex(double x, double y, const unsigned char rgba[4]) {
-    positions.push_back(static_cast<float>(2.0 * x / frameW - 1.0));
-    positions.push_back(static_cast<float>(1.0 - 2.0 * y / frameH));
-    colours.insert(colours.end(), {rgba[0], rgba[1], rgba[2], 255});
-}
-
 // Fixed-point corners count from pixel centres; the canvas counts from edges.
 static void fixedVertex(const FixedShape& s, int i, const unsigned char rgba[4]) {
     vertex(s.x[i] / double(kSubpixelOne) + 0.5, s.y[i] / double(kSubpixelOne) + 0.5, rgba);
@@ -67,12 +73,6 @@ void webglFill(const FixedShape& s, const unsigned char rgba[4], const PixelBox&
         fixedVertex(s, i - 1, rgba);
         fixedVertex(s, i, rgba);
     }
-}
-
-static void quad(int left, int top, int right, int bottom, const unsigned char rgba[4]) {
-    const int corners[6][2] = {{left, top},     {right, top},    {right, bottom},
-                               {left, top},     {right, bottom}, {left, bottom}};
-    for (const auto& c : corners) vertex(c[0], c[1], rgba);
 }
 
 void webglBitmap(int x, int y, int width, int height, const unsigned char* bits,
