@@ -331,6 +331,20 @@ class Plot(unittest.TestCase):
         self.assertEqual(len(boxes), 3)
         self.assertIn("settle       never", boxes[1])
 
+    def test_the_path_lies_under_the_runs_in_every_plan_view(self):
+        """Drawn first, as in the window, so that runs along it stay visible."""
+        tool = runpy.run_path(PLOT)
+        pyplot = tool["import_pyplot"](window=False)
+        for args in (["--path", "circle"], ["--path", "circle", "--fn", "0.5,1.0"]):
+            export_args, _, given = tool["parse_arguments"](args)
+            kind, data = tool["gather"](export_args, given)
+            figure = tool["draw"](kind, data, pyplot.figure, given)
+            plans = [axes for axes in figure.axes if axes.get_title().endswith("plan view")]
+            self.assertEqual(len(plans), 3, args)
+            for axes in plans:
+                self.assertEqual(axes.get_lines()[0].get_color(), (1.0, 0.0, 0.0), (kind, axes.get_title()))
+            pyplot.close(figure)
+
     def test_files_of_each_type_and_the_documented_pixel_size(self):
         with tempfile.TemporaryDirectory() as directory:
             cases = [(["--path", "circle"], "all.png", b"\x89PNG", 3),
