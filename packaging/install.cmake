@@ -4,6 +4,7 @@ include(GNUInstallDirs)
 
 install(TARGETS agvsim agvsim-export agvsim-sweep agvsim-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/agvsim-plot DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${AGV_PLOT_MODULES} DESTINATION ${CMAKE_INSTALL_DATADIR}/agvsim/plot)
 
 # Manual pages carry the project's version and ship compressed, as Debian's do.
 set(AGV_VERSION ${PROJECT_VERSION})
