@@ -57,7 +57,7 @@ async function pace(tab) {
   await tab.evaluate(() => Module.ccall('agvBenchShowLongestRun', 'number', ['number'], [0]));
   await tab.focus('#window');
   const start = Date.now();
-  await tab.keyboard.press('Space');
+  await tab.keyboard.press(' ');
   await tab.waitForFunction(() => !agvsim.view().playing, {timeout: 180000, polling: 20});
   const wall = (Date.now() - start) / 1000;
   return (await tab.evaluate(() => agvsim.view().animIndexPI)) * kSampleSeconds / wall;

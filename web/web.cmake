@@ -40,6 +40,6 @@ function(agv_web_page target)
 endfunction()
 
 agv_web_page(agvsim)
-# The same page with the browser benchmark's own entry points (bench/run_web_bench.sh).
+# The same page with the browser benchmark's own entry points (tools/web.sh bench).
 agv_web_page(agvsim-bench SOURCES bench/web_hooks.cpp EXPORTS _agvBenchSimulate _agvBenchShowLongestRun)
 set_target_properties(agvsim-bench PROPERTIES EXCLUDE_FROM_ALL TRUE)

@@ -11,6 +11,7 @@ const engine = process.env.AGV_BROWSER || 'chromium';
 
 function chromiumOptions(webgl) {
   return {
+    headless: true,
     executablePath: process.env.AGV_CHROMIUM || '/usr/bin/chromium',
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--enable-unsafe-swiftshader', '--use-angle=swiftshader',
@@ -40,7 +41,7 @@ async function launch({webgl = true} = {}) {
   const downloads = path.join(profile, 'downloads');
   fs.mkdirSync(downloads);
   const options = engine === 'firefox' ? firefoxOptions(webgl, downloads) : chromiumOptions(webgl);
-  const browser = await puppeteer.launch({headless: true, userDataDir: path.join(profile, 'user'), ...options});
+  const browser = await puppeteer.launch({userDataDir: path.join(profile, 'user'), ...options});
   browser.agvDownloads = downloads;
   const close = browser.close.bind(browser);
   browser.close = async () => {
