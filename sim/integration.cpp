@@ -1,5 +1,6 @@
 #include "sim/integration.h"
 
+#include "sim/disturbance.h"
 #include "sim/settings.h"
 
 RkgResult rkgStage(int stage, double h, double a, double y, double f, double q) {
@@ -23,16 +24,20 @@ static void wrapHeadingOnce(VehicleState& s) {
 StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, int law,
                          const VehicleState& prevState, const TrackingSample& prevTrack,
                          ErrorIntegrals& integrals) {
-    if (stepIndex == 0) integrals = {0.0, 0.0, 0.0};
+    if (stepIndex == 0) {
+        integrals = {0.0, 0.0, 0.0};
+        startDisturbances(h);
+    }
+    beginDisturbedStep(stepIndex);
     VehicleState p = prevState;
     TrackingSample t = prevTrack;
     double q[kIntegratedStates] = {0.0, 0.0, 0.0, 0.0, 0.0};
     double qD = 0.0, qTheta = 0.0, qPhi = 0.0;
 
     for (int stage = 1; stage <= 4; ++stage) {
-        // The derivative uses the errors of the previous stage point.
-        const double u = controlInput(mechanism, law, t, integrals);
-        const StateDerivative f = vehicleDerivative(mechanism, p, u);
+        // The derivative uses the errors of the previous stage point, as measured.
+        const double u = controlInput(mechanism, law, measuredErrors(t), integrals);
+        const StateDerivative f = vehicleDerivative(mechanism, p, appliedInput(stepIndex, stage, u));
         for (int i = 0; i < kIntegratedStates; ++i)
             q[i] = advance(stage, h, stateElement(p, i), f.value[i], q[i]);
         limitSteering(mechanism, p, f);
@@ -42,10 +47,11 @@ StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, i
         p.kappa = t.kappa;
         p.pathParam = t.pathParam;
 
-        // The integrals use the errors of the new stage point.
-        qD = advance(stage, h, integrals.intD, t.errD, qD);
-        qTheta = advance(stage, h, integrals.intTheta, t.errTheta, qTheta);
-        qPhi = advance(stage, h, integrals.intPhi, t.errPhi, qPhi);
+        // The integrals use the errors of the new stage point, as measured.
+        const TrackingSample measured = measuredErrors(t);
+        qD = advance(stage, h, integrals.intD, measured.errD, qD);
+        qTheta = advance(stage, h, integrals.intTheta, measured.errTheta, qTheta);
+        qPhi = advance(stage, h, integrals.intPhi, measured.errPhi, qPhi);
     }
     return {p, t};
 }

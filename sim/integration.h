@@ -20,7 +20,8 @@ struct StepResult {
     TrackingSample track;
 };
 
-// stepIndex 0 zeroes the run's integrals; integrals are updated in place.
+// stepIndex 0 zeroes the run's integrals and starts its disturbances (the
+// vehicle's imperfections in force); integrals are updated in place.
 StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, int law,
                          const VehicleState& prevState, const TrackingSample& prevTrack,
                          ErrorIntegrals& integrals);

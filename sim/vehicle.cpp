@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/imperfections.h"
 #include "sim/settings.h"
 
 double& stateElement(VehicleState& state, int index) {
@@ -22,15 +23,21 @@ static double saturateSteerRate(double u) {
     return u;
 }
 
+// The vehicle as built: its own speed and wheelbase, the steered wheel at
+// phi + offset, the body drifting sideways. A term at its default is left out,
+// not added as a zero, so that the perfect vehicle's runs stay bit for bit.
 StateDerivative vehicleDerivative(int mechanism, const VehicleState& state, double u) {
-    const double v = (mechanism == Mech1FDW1FS) ? kDriveSpeed * std::cos(state.phi) : kDriveSpeed;
+    const VehicleImperfections& imp = vehicleImperfections;
+    const double speed = kDriveSpeed * imp.speedFactor;
+    const double wheel = imp.steerOffset != 0.0 ? state.phi + imp.steerOffset * kDegToRad : state.phi;
+    const double v = (mechanism == Mech1FDW1FS) ? speed * std::cos(wheel) : speed;
     double turnRate = u;
     double steerRate = 0.0;
     if (mechanism == Mech1FDW1FS) {
-        turnRate = kDriveSpeed * std::sin(state.phi) / kWheelBase;
+        turnRate = speed * std::sin(wheel) / imp.wheelbase;
         steerRate = saturateSteerRate(u);
     } else if (mechanism == Mech1RDW1FS) {
-        turnRate = kDriveSpeed * std::tan(state.phi) / kWheelBase;
+        turnRate = speed * std::tan(wheel) / imp.wheelbase;
         steerRate = saturateSteerRate(u);
     }
     StateDerivative f;
@@ -38,6 +45,10 @@ StateDerivative vehicleDerivative(int mechanism, const VehicleState& state, doub
     f.value[1] = turnRate;
     f.value[2] = v * std::cos(state.theta);
     f.value[3] = v * std::sin(state.theta);
+    if (imp.drift != 0.0) {
+        f.value[2] -= imp.drift * std::sin(state.theta);
+        f.value[3] += imp.drift * std::cos(state.theta);
+    }
     f.value[4] = steerRate;
     return f;
 }

@@ -20,5 +20,7 @@ struct StateDerivative {
 
 double& stateElement(VehicleState& state, int index);
 
+// u is the input the vehicle gets; the vehicle is the one as built
+// (vehicleImperfections), the design's at the defaults.
 StateDerivative vehicleDerivative(int mechanism, const VehicleState& state, double u);
 void limitSteering(int mechanism, VehicleState& state, const StateDerivative& derivative);

@@ -1,7 +1,8 @@
-// Shared set-up for model tests: start-up settings and gains.
+// Shared set-up for model tests: start-up settings, gains, the perfect vehicle.
 #pragma once
 
 #include "sim/gains.h"
+#include "sim/imperfections.h"
 #include "sim/settings.h"
 
 inline void useStartupSettings(int pathKind = PathLine, double fn = 1.0, double zeta = 0.7) {
@@ -9,5 +10,6 @@ inline void useStartupSettings(int pathKind = PathLine, double fn = 1.0, double 
     simSettings.zeta = zeta;
     setStartupSettings();
     simSettings.pathKind = pathKind;
+    vehicleImperfections = defaultImperfections();
     designGains();
 }

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kUsage, stdout);
+            std::fputs(kVehicleOptionsUsage, stdout);
             return 0;
         }
         const int asked = std::strcmp(argv[i], "--design") == 0    ? OutputDesign

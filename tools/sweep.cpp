@@ -16,19 +16,26 @@
 
 static const char* const kUsage =
     "usage: agvsim-sweep [--path line|circle] [--fn HZ] [--zeta Z] [--pose X Y THETA_DEG]\n"
-    "                    [--mech 2DW1C|1FDW1FS|1RDW1FS] [--law P|PI] [-j N]\n"
+    "                    [--mech 2DW1C|1FDW1FS|1RDW1FS] [--law P|PI] [-j N] [--shard K/N]\n"
+    "                    [the vehicle's options below]\n"
     "Simulates every setting of a grid and writes the run figures of each run as\n"
     "CSV, as agvsim-export --metrics does for one setting.\n"
-    "Each of fn, zeta and the three pose values takes one number, a comma list\n"
-    "(0.5,1,2) or a range START:STOP:STEP (0.2:1:0.2 gives 0.2, 0.4, 0.6, 0.8, 1);\n"
-    "at most two of them vary, and a grid has at most 100000 settings.\n"
+    "Each of fn, zeta, the three pose values and the vehicle's values takes one\n"
+    "number, a comma list (0.5,1,2) or a range START:STOP:STEP (0.2:1:0.2 gives\n"
+    "0.2, 0.4, 0.6, 0.8, 1); at most two of them vary, and a grid has at most\n"
+    "100000 settings.\n"
     "  -j N      worker processes (default: every online core)\n"
+    "  --shard K/N  only the K-th of N contiguous blocks of the grid, in its order;\n"
+    "            the header in block 1 alone, so that the blocks' outputs joined\n"
+    "            in order are the whole sweep's\n"
     "  --help    show this text\n"
-    "Columns: those of fn, zeta, x, y, theta that vary (theta in degrees), then\n"
+    "Columns: those of fn, zeta, x, y, theta (in degrees) and the vehicle's values\n"
+    "(speedFactor, wheelbase, inputBias, steerOffset, drift, noiseD, noiseTheta,\n"
+    "seed, delay) that vary, then\n"
     "mech,law,settle,designSettle,overshoot,finalD,iae,peakPhi,atLimit,endT.\n"
-    "The first varying option in the order fn, zeta, x, y, theta varies slowest;\n"
-    "the rows come in the grid's order whatever N. Progress goes to standard\n"
-    "error when it is a terminal.\n";
+    "The first varying value in that order varies slowest; the rows come in the\n"
+    "grid's order whatever N. Progress goes to standard error when it is a\n"
+    "terminal.\n";
 
 constexpr int kMaxJobs = 256;
 
@@ -107,6 +114,7 @@ static int readOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kUsage, stdout);
+            std::fputs(kVehicleOptionsUsage, stdout);
             return -1;
         }
         if (std::strcmp(argv[i], "-j") == 0) {

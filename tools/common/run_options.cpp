@@ -6,12 +6,25 @@
 #include <cstring>
 
 #include "sim/gains.h"
+#include "sim/imperfections.h"
 #include "sim/record.h"
 #include "sim/settings.h"
 
 const char* const kMechanismNames[3] = {"2DW1C", "1FDW1FS", "1RDW1FS"};
 const char* const kLawNames[2] = {"P", "PI"};
 const char* toolName = "agvsim";
+
+const char* const kVehicleOptionsUsage =
+    "The vehicle as built (default: the perfect vehicle the gains were designed for):\n"
+    "  --speed-factor F     its drive speed is F times the design's, F > 0 (default 1)\n"
+    "  --wheelbase M        its wheelbase in metres, > 0 (default 1)\n"
+    "  --input-bias DEG_S   added to the control input, in degrees/s (default 0)\n"
+    "  --steer-offset DEG   the steered wheel stands this far off, in degrees (default 0)\n"
+    "  --drift M_S          sideways velocity of the body, to its left (default 0)\n"
+    "  --noise-d M          standard deviation of the measured offset (default 0)\n"
+    "  --noise-theta DEG    standard deviation of the measured heading error (default 0)\n"
+    "  --seed N             the noise's seed, 0 to 4294967295 (default 1)\n"
+    "  --delay S            dead time on the control input, 0 to 1 s (default 0)\n";
 
 static constexpr double kDefaultFn = 1.0;  // Hz
 static constexpr double kDefaultZeta = 0.7;
@@ -20,6 +33,7 @@ void setDefaultRunSettings() {
     simSettings.fn = kDefaultFn;
     simSettings.zeta = kDefaultZeta;
     setStartupSettings();
+    vehicleImperfections = defaultImperfections();
 }
 
 bool failOption(const char* option, const char* problem) {
@@ -82,6 +96,24 @@ static bool readPose(char** values, int available) {
     return true;
 }
 
+int imperfectionOption(const char* option) {
+    for (int field = 0; field < kImperfectionFields; ++field)
+        if (std::strcmp(option, kImperfectionNames[field].option) == 0) return field;
+    return -1;
+}
+
+bool checkImperfection(const char* option, int field, double value) {
+    const ImperfectionFault fault = imperfectionFault(field, value);
+    return fault == ImpFine || failOption(option, imperfectionProblem(fault));
+}
+
+static bool readImperfection(const char* option, int field, const char* text) {
+    double value;
+    if (!readNumberOption(option, text, &value) || !checkImperfection(option, field, value)) return false;
+    imperfection(vehicleImperfections, field) = value;
+    return true;
+}
+
 int applyRunOption(const char* option, char** values, int available, RunChoice* choice) {
     const char* value = available > 0 ? values[0] : nullptr;
     bool ok = false;
@@ -100,6 +132,8 @@ int applyRunOption(const char* option, char** values, int available, RunChoice* 
                       &choice->mechanism);
     } else if (std::strcmp(option, "--law") == 0) {
         ok = readName(option, value, kLawNames, 2, "must be P or PI", &choice->law);
+    } else if (imperfectionOption(option) >= 0) {
+        ok = readImperfection(option, imperfectionOption(option), value);
     } else {
         return kNotARunOption;
     }
@@ -124,8 +158,12 @@ bool designFiniteGains() {
     return failOption(option, "the gains come out infinite or undefined");
 }
 
+// A pose far out, or a vehicle far off its design, can overflow the model.
 bool failNonFiniteRuns() {
-    return failOption("--pose", "the runs come out infinite or undefined from this pose");
+    if (isPerfectVehicle(vehicleImperfections))
+        return failOption("--pose", "the runs come out infinite or undefined from this pose");
+    return failOption("--pose and the vehicle's options",
+                      "the runs come out infinite or undefined from this pose with this vehicle");
 }
 
 bool refuseNonFiniteRuns() {

@@ -7,7 +7,9 @@
 #include "sim/settings.h"
 
 SweepGrid sweepGrid;
-const char* const kGridColumnNames[kGridAxes] = {"fn", "zeta", "x", "y", "theta"};
+const char* const kGridColumnNames[kGridAxes] = {
+    "fn", "zeta", "x", "y", "theta", "speedFactor", "wheelbase", "inputBias", "steerOffset",
+    "drift", "noiseD", "noiseTheta", "seed", "delay"};
 
 static void setSingle(int axis, double value, const char* option) {
     ValueForm& f = sweepGrid.axis[axis];
@@ -24,6 +26,16 @@ void setDefaultGrid() {
     setSingle(AxisX, simSettings.x0, "--pose");
     setSingle(AxisY, simSettings.y0, "--pose");
     setSingle(AxisTheta, simSettings.theta0 * kRadToDeg, "--pose");
+    for (int field = 0; field < kImperfectionFields; ++field)
+        setSingle(AxisVehicle + field, imperfection(vehicleImperfections, field),
+                  kImperfectionNames[field].option);
+}
+
+// Every value of the form, checked as the single option would be.
+static bool vehicleValuesHold(const char* option, int field, const ValueForm& form) {
+    for (long i = 0; i < form.count; ++i)
+        if (!checkImperfection(option, field, formValue(form, i))) return false;
+    return true;
 }
 
 int applyGridOption(const char* option, char** values, int available, RunChoice* choice) {
@@ -35,6 +47,8 @@ int applyGridOption(const char* option, char** values, int available, RunChoice*
     } else if (std::strcmp(option, "--pose") == 0) {
         first = AxisX;
         taken = 3;
+    } else if (imperfectionOption(option) >= 0) {
+        first = AxisVehicle + imperfectionOption(option);
     } else {
         return applyRunOption(option, values, available, choice);
     }
@@ -43,6 +57,8 @@ int applyGridOption(const char* option, char** values, int available, RunChoice*
             return -1;
         sweepGrid.option[first + i] = option;
     }
+    if (first >= AxisVehicle && !vehicleValuesHold(option, first - AxisVehicle, sweepGrid.axis[first]))
+        return -1;
     return taken;
 }
 
@@ -72,7 +88,7 @@ bool finishGrid() {
         const ValueForm& f = sweepGrid.axis[axis];
         if (!f.varies) continue;
         if (sweepGrid.varyingCount == kMaxVaryingAxes)
-            return failOption(sweepGrid.option[axis], "at most two of fn, zeta, x, y and theta may vary");
+            return failOption(sweepGrid.option[axis], "at most two of fn, zeta, the pose and the vehicle's values may vary");
         sweepGrid.varying[sweepGrid.varyingCount++] = axis;
         settings *= static_cast<double>(f.count);
     }
@@ -82,7 +98,7 @@ bool finishGrid() {
                       kMaxGridSettings);
         const int slowest = sweepGrid.varying[0];
         const int fastest = sweepGrid.varying[sweepGrid.varyingCount - 1];
-        char options[40];
+        char options[64];
         if (sweepGrid.option[slowest] == sweepGrid.option[fastest])
             std::snprintf(options, sizeof options, "%s", sweepGrid.option[slowest]);
         else
@@ -111,5 +127,7 @@ void applyGridSetting(long n) {
     simSettings.x0 = gridValue(n, AxisX);
     simSettings.y0 = gridValue(n, AxisY);
     simSettings.theta0 = gridValue(n, AxisTheta) * kDegToRad;
+    for (int field = 0; field < kImperfectionFields; ++field)
+        imperfection(vehicleImperfections, field) = gridValue(n, AxisVehicle + field);
     designGains();
 }

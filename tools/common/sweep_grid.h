@@ -1,11 +1,15 @@
-// A grid of settings: fn, zeta and the pose values, each one value, a list or
-// a range; at most two of them vary, the first in this order slowest.
+// A grid of settings: fn, zeta, the pose values and the vehicle's imperfections,
+// each one value, a list or a range; at most two of them vary, the first in
+// this order slowest.
 #pragma once
 
+#include "sim/imperfections.h"
 #include "tools/common/run_options.h"
 #include "tools/common/value_forms.h"
 
-enum GridAxis { AxisFn, AxisZeta, AxisX, AxisY, AxisTheta, kGridAxes };
+// The imperfections follow the pose, in their own order, from AxisVehicle on.
+enum GridAxis { AxisFn, AxisZeta, AxisX, AxisY, AxisTheta, AxisVehicle,
+                kGridAxes = AxisVehicle + kImperfectionFields };
 
 constexpr int kMaxVaryingAxes = 2;
 constexpr long kMaxGridSettings = 100000;
@@ -19,12 +23,13 @@ struct SweepGrid {
 };
 
 extern SweepGrid sweepGrid;
-// Column names of the axes: fn, zeta, x, y, theta (degrees).
+// Column names of the axes: fn, zeta, x, y, theta (degrees), then the
+// imperfections' own names.
 extern const char* const kGridColumnNames[kGridAxes];
 
 // Every axis one value, from the settings in force.
 void setDefaultGrid();
-// As applyRunOption, with --fn, --zeta and --pose read into the grid.
+// As applyRunOption, with --fn, --zeta, --pose and the vehicle's options read into the grid.
 int applyGridOption(const char* option, char** values, int available, RunChoice* choice);
 // Counts the settings and checks that each designs finite gains; false after an error line.
 bool finishGrid();

@@ -110,6 +110,7 @@ static int readOptions(int argc, char** argv, VideoOptions* options) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kUsage, stdout);
+            std::fputs(kVehicleOptionsUsage, stdout);
             return 0;
         }
         int taken = applyOption(argv[i], argv + i + 1, argc - i - 1, options);
