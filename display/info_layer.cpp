@@ -45,7 +45,12 @@ static void optional(char* out, size_t size, bool present, const char* format, d
     }
 }
 
-static void lawLine(float y, const char* name, const RunFigures& f) {
+// dd as the phase plane plots it: on the circle the negative of errD.
+static double finalPlotD(int m, int law) {
+    return trajectoryRecord.track[law][m][trajectoryRecord.lastSample[m][law]].plotD;
+}
+
+static void lawLine(float y, const char* name, const RunFigures& f, double finalDd) {
     char design[32];
     char text[200];
     optional(design, sizeof design, f.designSettles, "%.2f", f.designSettle);
@@ -58,7 +63,7 @@ static void lawLine(float y, const char* name, const RunFigures& f) {
     } else {
         std::snprintf(text, sizeof text,
                       "%s: does not settle (design %s s), final dd %+.3f m, %.2f s at the steering limit",
-                      name, design, f.finalD, f.atLimit);
+                      name, design, finalDd, f.atLimit);
     }
     line(kLeft, y, text);
 }
@@ -91,8 +96,8 @@ void drawInfoLayer() {
     const int law = simSettings.controlLaw;
     if (m >= 0 && m <= 2) {
         if (law == ControlP || law == ControlPI) drawSampleLines(m, law);
-        lawLine(kFirstLine - 2 * kLineStep, "P ", figures[m][ControlP]);
-        lawLine(kFirstLine - 3 * kLineStep, "PI", figures[m][ControlPI]);
+        lawLine(kFirstLine - 2 * kLineStep, "P ", figures[m][ControlP], finalPlotD(m, ControlP));
+        lawLine(kFirstLine - 3 * kLineStep, "PI", figures[m][ControlPI], finalPlotD(m, ControlPI));
     }
     drawPhaseScale();
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sim/imperfections.h"
 #include "sim/settings.h"
 
 static const char digitTable[] = "0123456789";
@@ -62,6 +63,15 @@ void drawConditionTexts() {
     drawText(-0.90f, 0.70f, GLUT_BITMAP_HELVETICA_18, "Blue  Curve : Trajectory by Simple P-Control");
     drawText(-0.90f, 0.65f, GLUT_BITMAP_HELVETICA_18, "Green Curve : Trajectory by PI-Control");
     drawText(-0.90f, 0.60f, GLUT_BITMAP_HELVETICA_18, "1 grid=(1.0, 1.0)[m]");
+    drawVehicleText();
+}
+
+// Every picture of an imperfect vehicle says what was simulated; the perfect
+// vehicle's frames stay as they always were.
+void drawVehicleText() {
+    char text[400];
+    describeImperfections(vehicleImperfections, text, sizeof text);
+    if (text[0] != '\0') drawText(-0.95f, 0.55f, GLUT_BITMAP_HELVETICA_18, text);
 }
 
 // Rounding can push a digit just outside 0..9 (0.19999999999999998 · 100

@@ -22,14 +22,20 @@ add_test(NAME export_cli
 set_tests_properties(export_cli PROPERTIES TIMEOUT 300)
 
 # Each setting costs the Python model a few seconds per path; the start-up
-# settings include a run to the 3000-sample bound on both paths.
+# settings include a run to the 3000-sample bound on both paths. The last two
+# put every imperfection of the vehicle on at once.
 set(EXPORT_REFERENCE_SETTINGS
     "startup_line --path line"
     "startup_circle --path circle"
     "line_slow_heading_back --path line --fn 0.5 --zeta 1.0 --pose 1 -1.5 170"
     "line_underdamped --path line --fn 0.8 --zeta 0.4 --pose -1 0.3 -60"
     "circle_inside --path circle --fn 0.3 --zeta 0.9 --pose 0.5 -0.5 135"
-    "circle_far --path circle --fn 1.5 --zeta 0.6 --pose 2.5 -2 45")
+    "circle_far --path circle --fn 1.5 --zeta 0.6 --pose 2.5 -2 45"
+    "line_imperfect_vehicle --path line --fn 0.5 --pose -2 0.2 0 --speed-factor 1.1 --wheelbase 0.9
+     --input-bias 3 --steer-offset 1.5 --drift 0.03 --noise-d 0.01 --noise-theta 0.5 --seed 7 --delay 0.05"
+    "circle_imperfect_vehicle --path circle --fn 0.8 --zeta 0.5 --pose 1 -1 30 --speed-factor 0.8
+     --wheelbase 1.2 --input-bias -2 --steer-offset -1 --drift -0.02 --noise-d 0.005 --noise-theta 1
+     --seed 4000000000 --delay 0.12")
 foreach(setting ${EXPORT_REFERENCE_SETTINGS})
   separate_arguments(parts UNIX_COMMAND "${setting}")
   list(GET parts 0 name)

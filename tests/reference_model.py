@@ -7,7 +7,7 @@ calls the same C library, so keeping the model's order of operations gives
 agreement far below the comparison tolerance.
 
 Usage: reference_model.py EXPORT [--path line|circle] [--fn HZ] [--zeta Z]
-                                 [--pose X Y THETA_DEG]
+                                 [--pose X Y THETA_DEG] [the vehicle's options]
 runs EXPORT with the same options and compares its CSV with this model.
 """
 
@@ -90,14 +90,76 @@ def control(mech, law, gains, err_d, err_theta, err_phi, ints):
     return p - k_i * (k_d * ints[0] + k_theta * ints[1] + k_phi * ints[2])
 
 
-def derivative(mech, theta, phi, u):
+# The vehicle as built, by its option names; the defaults are the perfect vehicle.
+PERFECT = {"speed_factor": 1.0, "wheelbase": 1.0, "input_bias": 0.0, "steer_offset": 0.0,
+           "drift": 0.0, "noise_d": 0.0, "noise_theta": 0.0, "seed": 1, "delay": 0.0}
+MASK64 = (1 << 64) - 1
+
+
+def splitmix64(state):
+    """(next state, 64 random bits)."""
+    state = (state + 0x9E3779B97F4A7C15) & MASK64
+    z = state
+    z = ((z ^ (z >> 30)) * 0xBF58476D1CE4E5B9) & MASK64
+    z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & MASK64
+    return state, z ^ (z >> 31)
+
+
+def gaussian_pair(state):
+    state, a = splitmix64(state)
+    state, b = splitmix64(state)
+    u1 = ((a >> 11) + 1) * 2.0 ** -53
+    u2 = ((b >> 11) + 1) * 2.0 ** -53
+    r = math.sqrt(-2.0 * math.log(u1))
+    return state, (r * math.cos(TWO_PI * u2), r * math.sin(TWO_PI * u2))
+
+
+def derivative(mech, theta, phi, u, vehicle=PERFECT):
+    speed = V * vehicle["speed_factor"]
+    base = vehicle["wheelbase"]
+    wheel = phi + vehicle["steer_offset"] * DEG_TO_RAD if vehicle["steer_offset"] != 0.0 else phi
     if mech == 1:
-        v, rate, steer = V, u, 0.0
+        v, rate, steer = speed, u, 0.0
     else:
-        v = V * math.cos(phi) if mech == 2 else V
-        rate = V * math.sin(phi) / L if mech == 2 else V * math.tan(phi) / L
+        v = speed * math.cos(wheel) if mech == 2 else speed
+        rate = speed * math.sin(wheel) / base if mech == 2 else speed * math.tan(wheel) / base
         steer = MAX_RATE if u > MAX_RATE else (-MAX_RATE if u < -MAX_RATE else u)
-    return (v, rate, v * math.cos(theta), v * math.sin(theta), steer)
+    dx, dy = v * math.cos(theta), v * math.sin(theta)
+    w = vehicle["drift"]
+    if w != 0.0:
+        dx -= w * math.sin(theta)
+        dy += w * math.cos(theta)
+    return (v, rate, dx, dy, steer)
+
+
+class Loop:
+    """The run's disturbances: noise held for a sample, the inputs of n steps ago."""
+
+    def __init__(self, vehicle, h):
+        self.vehicle = vehicle
+        self.state = int(vehicle["seed"])
+        self.noise = (0.0, 0.0)
+        self.delay = int(math.floor(vehicle["delay"] / h + 0.5))
+        self.past = [[0.0] * 4 for _ in range(self.delay)]
+
+    def begin_step(self, j):
+        if (self.vehicle["noise_d"] != 0.0 or self.vehicle["noise_theta"] != 0.0) and j % SUBSTEPS == 0:
+            self.state, self.noise = gaussian_pair(self.state)
+
+    def measured(self, err_d, err_theta):
+        if self.vehicle["noise_d"] != 0.0:
+            err_d += self.vehicle["noise_d"] * self.noise[0]
+        sigma_theta = self.vehicle["noise_theta"] * DEG_TO_RAD
+        if sigma_theta != 0.0:
+            err_theta += sigma_theta * self.noise[1]
+        return err_d, err_theta
+
+    def applied(self, j, stage, u):
+        if self.delay > 0:
+            slot = self.past[j % self.delay]
+            slot[stage - 1], u = u, slot[stage - 1]
+        bias = self.vehicle["input_bias"]
+        return u + bias * DEG_TO_RAD if bias != 0.0 else u
 
 
 def gill(stage, h, a, y, f, q):
@@ -106,15 +168,17 @@ def gill(stage, h, a, y, f, q):
     return y + r, q + 3.0 * r - a * k
 
 
-def integrate_step(path, mech, law, gains, state, track, ints, h):
+def integrate_step(path, mech, law, gains, state, track, ints, h, loop, j):
     """One step: returns the new 5-element state and tracking sample."""
     y = list(state)
     q = [0.0] * 5
     qi = [0.0] * 3
+    loop.begin_step(j)
     for stage in range(1, 5):
         a = GILL[stage - 1]
-        u = control(mech, law, gains, track[7], track[8], track[9], ints)
-        f = derivative(mech, y[1], y[4], u)
+        err_d, err_theta = loop.measured(track[7], track[8])
+        u = control(mech, law, gains, err_d, err_theta, track[9], ints)
+        f = derivative(mech, y[1], y[4], loop.applied(j, stage, u), loop.vehicle)
         for i in range(5):
             y[i], q[i] = gill(stage, h, a, y[i], f[i], q[i])
         if mech == 1:
@@ -129,8 +193,9 @@ def integrate_step(path, mech, law, gains, state, track, ints, h):
             if y[1] < -PI:
                 y[1] += TWO_PI
         track = tracking(path, y[1], y[2], y[3], y[4], track[6])
+        errors = loop.measured(track[7], track[8]) + (track[9],)
         for i in range(3):
-            ints[i], qi[i] = gill(stage, h, a, ints[i], track[7 + i], qi[i])
+            ints[i], qi[i] = gill(stage, h, a, ints[i], errors[i], qi[i])
     return y, track
 
 
@@ -150,7 +215,7 @@ def sample(state, track):
     return list(state) + stored
 
 
-def run(path, mech, law, gains, pose):
+def run(path, mech, law, gains, pose, vehicle=PERFECT):
     """The recorded samples 0..lastSample of one run."""
     x0, y0, theta0 = pose
     state = [0.0, theta0, x0, y0, 0.0]
@@ -160,10 +225,11 @@ def run(path, mech, law, gains, pose):
     h = SAMPLE_INTERVAL / SUBSTEPS
     j = 0
     count = 0
+    loop = Loop(vehicle, h)
     while True:
         if j == 0:
             ints = [0.0, 0.0, 0.0]
-        state, track = integrate_step(path, mech, law, gains, state, track, ints, h)
+        state, track = integrate_step(path, mech, law, gains, state, track, ints, h, loop, j)
         j += 1
         if j % SUBSTEPS == 0:
             count += 1
@@ -175,14 +241,14 @@ def run(path, mech, law, gains, pose):
     return samples[:count]  # lastSample = count - 1
 
 
-def simulate(path, fn, zeta, pose_deg):
+def simulate(path, fn, zeta, pose_deg, vehicle=PERFECT):
     """Rows (mech name, law name, k, values...) of all six runs in record order."""
     gains = design_gains(fn, zeta)
     pose = (pose_deg[0], pose_deg[1], pose_deg[2] * DEG_TO_RAD)
     rows = []
     for mech in (1, 2, 3):
         for law in (1, 2):
-            for k, values in enumerate(run(path, mech, law, gains[(mech, law)], pose)):
+            for k, values in enumerate(run(path, mech, law, gains[(mech, law)], pose, vehicle)):
                 rows.append((MECH_NAMES[mech - 1], LAW_NAMES[law - 1], k, values))
     return rows
 
@@ -230,12 +296,18 @@ def main():
     parser.add_argument("--fn", type=float, default=1.0)
     parser.add_argument("--zeta", type=float, default=0.7)
     parser.add_argument("--pose", type=float, nargs=3, default=(-2.0, 1.0, 0.0))
+    for name, default in PERFECT.items():
+        parser.add_argument("--" + name.replace("_", "-"), type=type(default), default=default)
     args = parser.parse_args()
+    vehicle = {name: getattr(args, name) for name in PERFECT}
     command = [args.export, "--path", args.path, "--fn", repr(args.fn),
                "--zeta", repr(args.zeta), "--pose"] + [repr(v) for v in args.pose]
+    for name, value in vehicle.items():
+        if value != PERFECT[name]:
+            command += ["--" + name.replace("_", "-"), repr(value)]
     output = subprocess.run(command, check=True, capture_output=True, text=True).stdout
     path = CIRCLE if args.path == "circle" else LINE
-    expected = simulate(path, args.fn, args.zeta, args.pose)
+    expected = simulate(path, args.fn, args.zeta, args.pose, vehicle)
     problems = compare(expected, parse_export(output))
     for problem in problems:
         print(problem)

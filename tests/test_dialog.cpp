@@ -10,6 +10,7 @@
 #include "display/view.h"
 #include "platform/console.h"
 #include "sim/gains.h"
+#include "sim/imperfections.h"
 #include "sim/record.h"
 #include "sim/settings.h"
 #include "test_dialog_transcript.h"
@@ -69,6 +70,7 @@ protected:
     void SetUp() override {
         setConsoleEncoding(EncodingCp932);
         simSettings = {Mech2DW1C, ControlP, PathLine, 1.0, 0.7, kTwoPi * 1.0, -2.0, 1.0, 0.0, 0.0, '0'};
+        vehicleImperfections = defaultImperfections();
         designGains();
         resetView();
     }
@@ -324,6 +326,68 @@ TEST_F(Dialog, EndOfInputAfterKeysFAndH) {
                                    summary({1, 1, 1.0, 0.7, -2.0, 1.0, degrees, false}) + computationAndHelp("")));
     expectStartupDesign();
     expectPose(-2.0, 1.0, 0.5);
+}
+
+const double kPerfectVehicle[9] = {1, 1, 0, 0, 0, 0, 0, 1, 0};
+
+TEST_F(Dialog, KeyDChangesTheVehicleAndTheSummaryNamesWhatIsOffDefault) {
+    simSettings.lastKey = 'd';
+    const std::string out = dialog("y1.1 1\n5 0 0.05\n0 0.5 7\n0.1\nq");
+    std::string entries;
+    for (int i = 0; i < 4; ++i) entries += vehiclePrompt(i);
+    const std::string s = "速度倍率= 1.100, 入力バイアス= 5.000[deg/s], 横すべり= 0.050[m/s], σθ= 0.500[deg], "
+                          "乱数の種=7, むだ時間= 0.100[s]";
+    EXPECT_EQ(out, cp932(title(1) + vehicleSection(kPerfectVehicle) + entries + summary(kStartupSummary, s) + computationAndHelp(" q")));
+    const VehicleImperfections& v = vehicleImperfections;
+    EXPECT_EQ(v.speedFactor, 1.1);
+    EXPECT_EQ(v.wheelbase, 1.0);
+    EXPECT_EQ(v.inputBias, 5.0);
+    EXPECT_EQ(v.drift, 0.05);
+    EXPECT_EQ(v.noiseTheta, 0.5);
+    EXPECT_EQ(v.seed, 7.0);
+    EXPECT_EQ(v.delay, 0.1);
+    expectStartupDesign();
+    // The next pass shows them in force and keeps them on 'n'.
+    const double inForce[9] = {1.1, 1, 5, 0, 0.05, 0, 0.5, 7, 0.1};
+    EXPECT_EQ(dialog("nq"), cp932(title(1) + vehicleSection(inForce) + summary(kStartupSummary, s) + computationAndHelp(" q")));
+    EXPECT_EQ(vehicleImperfections.delay, 0.1);
+}
+
+TEST_F(Dialog, VehicleEntriesAskAgainNamingTheRefusedValue) {
+    simSettings.lastKey = 'd';
+    const std::string first = vehiclePrompt(0), second = vehiclePrompt(1), third = vehiclePrompt(2),
+                      fourth = vehiclePrompt(3);
+    const std::string out = dialog(
+        "y0 1\n101 1\n1 -1\n1 x\n1 1 1\n1 1e-308\n1 1\n"  // speed, wheelbase, text, surplus, overflow
+        "inf 0 0\n0 0 0\n"
+        "-0.1 0 1\n0 0 1.5\n0 0 4294967296\n0 0 4294967295\n"
+        "1.5\n-0.01\n1\nq");
+    const std::string expected =
+        title(1) + vehicleSection(kPerfectVehicle) + first +
+        "\n    速度倍率は0より大きく100以下にしてください．もう一度入力してください" + first +
+        "\n    速度倍率は0より大きく100以下にしてください．もう一度入力してください" + first +
+        "\n    ホイールベースは0より大きくしてください．もう一度入力してください" + first + refused("x") + first +
+        refused("1") + first + vehicleRunsNotFinite() + first + second + notFinite() + second + third +
+        "\n    計測雑音σdは負にできません．もう一度入力してください" + third +
+        "\n    乱数の種は0～4294967295の整数にしてください．もう一度入力してください" + third +
+        "\n    乱数の種は0～4294967295の整数にしてください．もう一度入力してください" + third + fourth +
+        "\n    むだ時間は0～1[s]にしてください．もう一度入力してください" + fourth +
+        "\n    むだ時間は0～1[s]にしてください．もう一度入力してください" + fourth;
+    EXPECT_EQ(out, cp932(expected + summary(kStartupSummary, "乱数の種=4294967295, むだ時間= 1.000[s]") +
+                         computationAndHelp(" q")));
+    EXPECT_EQ(vehicleImperfections.seed, 4294967295.0);
+    EXPECT_EQ(vehicleImperfections.wheelbase, 1.0);
+}
+
+TEST_F(Dialog, EndOfInputInTheVehicleSectionKeepsTheValuesNotYetEntered) {
+    simSettings.lastKey = 'd';
+    const std::string out = dialog("y1.2 0.9\n3");
+    EXPECT_EQ(out, cp932(title(1) + vehicleSection(kPerfectVehicle) + vehiclePrompt(0) + vehiclePrompt(1) + noInput() +
+                         summary(kStartupSummary, "速度倍率= 1.200, ホイールベース= 0.900[m]") + computationAndHelp("")));
+    EXPECT_EQ(vehicleImperfections.speedFactor, 1.2);
+    EXPECT_EQ(vehicleImperfections.inputBias, 0.0);
+    // The runs are the imperfect vehicle's: 1RDW1FS drives 1.2 m/s, so 20 m takes fewer samples.
+    EXPECT_EQ(trajectoryRecord.lastSample[2][ControlP], 832);
 }
 
 }  // namespace

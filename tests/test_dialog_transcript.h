@@ -94,7 +94,8 @@ struct Summary {
     bool circle;
 };
 
-inline std::string summary(const Summary& s) {
+// vehicle: the values off their defaults, as the summary names them.
+inline std::string summary(const Summary& s, const std::string& vehicle = "") {
     static const char* const mechanisms[] = {"", "\n(1-1) 1:2DW1Cタイプ", "\n(1-1) 2:1FDW1FSタイプ",
                                              "\n(1-1) 3:1RDW1FSタイプ"};
     std::string text = "\n\n/*************** 設定したAGVの経路生成条件 ************************/";
@@ -105,6 +106,7 @@ inline std::string summary(const Summary& s) {
     text += s.controlLaw == 1 ? "\n(2-1) 経路誤差(経路ずれ・角度誤差)の単純P制御" : "\n(2-2) 経路誤差(経路ずれ・角度誤差)のPI制御";
     text += format("\n(2-3) FBC系の固有振動数fn=%6.3f[Hz]  減衰比ζ=%7.4f", s.fn, s.zeta);
     text += format("\n(2-4) 初期状態(x,y,θ)=(%6.3f[m], %6.3f[m], %6.3f[deg])", s.x, s.y, s.degrees);
+    if (!vehicle.empty()) text += "\n(2-5) 車両の誤差・外乱(既定値以外) " + vehicle;
     text += s.circle ? "\n(3-2) 円弧経路x^2+y^2=4" : "\n(3-1) 直線経路y=0";
     text += "\n/***********************************************************************/\n";
     return text;
@@ -119,7 +121,8 @@ inline std::string computationAndHelp(const std::string& echo) {
            "\n(1-1) '1' '2' '3' : AGVのタイプ選択，そのまま描画画面で" + "\n(1-2) 'c'         : 経路変更のために文字画面へ" +
            "\n(1-3) 'P' 'I'     : P制御・PI制御の描画選択，そのまま描画画面で" +
            "\n(1-4) 'f'         : FBC系の固有振動数[Hz]の変更のために文字画面へ" +
-           "\n(1-5) 'h'         : 初期条件変更のために文字画面へ" + "\n(2) 描画の選択" +
+           "\n(1-5) 'h'         : 初期条件変更のために文字画面へ" +
+           "\n(1-6) 'd'         : 車両の誤差・外乱の変更のために文字画面へ" + "\n(2) 描画の選択" +
            "\n(2-1) 's'            ：運動継続" + "\n(2-2) '0'            ：運動初期に戻す" +
            "\n(2-3) 'x' 'X' 'y' 'Y'：ロボット図の左右上下移動" + "\n(2-4) 'w' 'W'：ロボット図の縮小拡大" +
            "\n(2-5) 'z' 'Z'：位相平面図の左右移動" +
@@ -141,6 +144,21 @@ inline const char* notFinite() { return "\n    有限の数値ではありませ
 inline const char* zeroDesignValue() { return "\n    fnやζが0ではゲインを計算できません．もう一度入力してください"; }
 inline const char* gainsNotFinite() { return "\n    このfnとζではゲインが有限の値になりません．もう一度入力してください"; }
 inline const char* runsNotFinite() { return "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください"; }
+// The vehicle section up to its question: the nine values in force, in entry order.
+inline std::string vehicleSection(const double v[9]) {
+    return "\n\n(5) 車両の誤差・外乱の変更　現在の値" +
+           format("\n    速度倍率=%6.3f  ホイールベース=%6.3f[m]", v[0], v[1]) +
+           format("\n    入力バイアス=%6.3f[deg/s]  ステア角オフセット=%6.3f[deg]  横すべり=%6.3f[m/s]", v[2], v[3], v[4]) +
+           format("\n    計測雑音σd=%6.3f[m]  σθ=%6.3f[deg]  乱数の種=%.0f", v[5], v[6], v[7]) +
+           format("\n    むだ時間=%6.3f[s]", v[8]) + "\n車両の誤差・外乱を変更する？" + yesNo();
+}
+inline const char* vehiclePrompt(int entry) {
+    static const char* const prompts[] = {"\n    新 速度倍率 ホイールベース[m]=",
+                                          "\n    新 入力バイアス[deg/s] ステア角オフセット[deg] 横すべり[m/s]=",
+                                          "\n    新 計測雑音σd[m] σθ[deg] 乱数の種=", "\n    新 むだ時間[s](0～1)="};
+    return prompts[entry];
+}
+inline const char* vehicleRunsNotFinite() { return "\n    この車両の値では走行が有限の値になりません．もう一度入力してください"; }
 inline const char* fnPrompt() { return "\n    新fn ζ="; }
 inline const char* posePrompt() { return "\n    新初期状態(x,yは±3以下) x y θ="; }
 

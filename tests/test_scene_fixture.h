@@ -9,6 +9,7 @@
 #include "display/view.h"
 #include "figures/primitives.h"
 #include "sim/record.h"
+#include "sim/imperfections.h"
 #include "sim/settings.h"
 #include "tests/gl_recorder.h"
 
@@ -19,6 +20,7 @@ inline void useShownDefaults() {
     simSettings.fn = 1.0;
     simSettings.zeta = 0.7;
     setStartupSettings();
+    vehicleImperfections = defaultImperfections();
     resetView();
     resetViewAfterRuns();
 }

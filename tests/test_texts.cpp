@@ -72,6 +72,20 @@ TEST_F(TextsTest, CornerBlockNamesWhatIsShown) {
     }
 }
 
+TEST_F(TextsTest, AnImperfectVehicleIsNamedUnderTheCornerBlock) {
+    vehicleImperfections.speedFactor = 1.1;
+    vehicleImperfections.delay = 0.1;
+    drawConditionTexts();
+    const RecordedText& last = recorderTexts().back();
+    EXPECT_EQ(last.bytes, "Vehicle: speed x1.10, delay 0.10 s");
+    EXPECT_EQ(last.x, -0.95f);
+    EXPECT_EQ(last.y, 0.55f);
+    vehicleImperfections = defaultImperfections();
+    recorderReset();
+    drawConditionTexts();
+    EXPECT_EQ(drawnTexts().back(), "1 grid=(1.0, 1.0)[m]");
+}
+
 TEST_F(TextsTest, CornerBlockFollowsMechanismLawAndPath) {
     simSettings.mechanism = Mech1FDW1FS;
     simSettings.controlLaw = ControlPI;

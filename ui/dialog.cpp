@@ -6,11 +6,11 @@
 #include "display/view.h"
 #include "platform/console.h"
 #include "platform/key_read.h"
-#include "platform/number_entry.h"
 #include "sim/gains.h"
-#include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
+#include "ui/dialog_entry.h"
+#include "ui/vehicle_dialog.h"
 
 static void printTitle() {
     consolePrintf("\n\n移動ロボット(AGV)の走行のフィードバック制御と誤差の収束性");
@@ -31,47 +31,6 @@ static void choosePath() {
     consolePrintf("%s", simSettings.pathKind == PathLine ? "\n    直線(y=0)を選択した" : "\n    円弧(x^2+y^2=4)を選択した");
 }
 
-// Only lower-case 'y' is yes; end of input is no.
-static bool answeredYes() {
-    consolePrintf("\nyes:y  no:n  入力 ");
-    return readKey() == 'y';
-}
-
-static void reportUnusable(const char* text) {
-    // Apart, so that typed text the console cannot convert leaves the Japanese intact.
-    consolePrintf("\n    「");
-    consolePrintf("%s", text);
-    consolePrintf("」は使えません．もう一度入力してください");
-}
-
-// Asks with prompt until count usable numbers arrive (true) or the input
-// ends (false). fault names what is wrong with a complete entry, or is null.
-static bool enterNumbers(const char* prompt, double values[], int count, const char* (*fault)(const double*)) {
-    for (;;) {
-        consolePrintf("%s", prompt);
-        const NumberEntry entry = readNumbers(values, count);
-        if (entry.end == EntryEndOfInput) {
-            consolePrintf("\n    入力がありません．前の値のままにします");
-            return false;
-        }
-        if (entry.end == EntryRefused) {
-            reportUnusable(entry.unusable);
-            continue;
-        }
-        const char* problem = fault(values);
-        if (!problem) return true;
-        consolePrintf("%s", problem);
-    }
-}
-
-static bool allFinite(const double values[], int count) {
-    for (int i = 0; i < count; ++i)
-        if (!std::isfinite(values[i])) return false;
-    return true;
-}
-
-static constexpr const char* kNotFinite = "\n    有限の数値ではありません．もう一度入力してください";
-
 // A zero divides by zero in the gain formulas; nan, inf or gains that
 // overflow would run through every simulated run.
 static const char* designValueFault(const double entered[2]) {
@@ -85,16 +44,12 @@ static const char* designValueFault(const double entered[2]) {
 static constexpr const char* kRunsNotFinite =
     "\n    この初期位置姿勢からは走行が有限の値になりません．もう一度入力してください";
 
-// Simulates from the pose, then puts the settings' pose back; the record
-// keeps the trial runs until the real ones replace them.
 static bool runsFiniteFrom(double x, double y, double theta) {
-    const SimSettings chosen = simSettings;
-    simSettings.x0 = x;
-    simSettings.y0 = y;
-    simSettings.theta0 = theta;
-    runAllMechanisms(simSettings.pathKind);
-    simSettings = chosen;
-    return recordedRunsFinite();
+    SimSettings trial = simSettings;
+    trial.x0 = x;
+    trial.y0 = y;
+    trial.theta0 = theta;
+    return runsFiniteWith(trial, vehicleImperfections);
 }
 
 // A far pose overflows the model: the window must never get such runs.
@@ -172,6 +127,7 @@ static const char* const kKeyHelp[] = {
     "\n(1-3) 'P' 'I'     : P制御・PI制御の描画選択，そのまま描画画面で",
     "\n(1-4) 'f'         : FBC系の固有振動数[Hz]の変更のために文字画面へ",
     "\n(1-5) 'h'         : 初期条件変更のために文字画面へ",
+    "\n(1-6) 'd'         : 車両の誤差・外乱の変更のために文字画面へ",
     "\n(2) 描画の選択",
     "\n(2-1) 's'            ：運動継続",
     "\n(2-2) '0'            ：運動初期に戻す",
@@ -214,6 +170,7 @@ void printSettingsSummary() {
                   simSettings.zeta);
     consolePrintf("\n(2-4) 初期状態(x,y,θ)=(%6.3f[m], %6.3f[m], %6.3f[deg])", simSettings.x0, simSettings.y0,
                   simSettings.theta0 * kRadToDeg);
+    printVehicleSummary();
     consolePrintf("%s", simSettings.pathKind == PathLine ? "\n(3-1) 直線経路y=0" : "\n(3-2) 円弧経路x^2+y^2=4");
     consolePrintf("\n/***********************************************************************/");
     consolePrintf("\n");
@@ -226,6 +183,8 @@ void settingsDialog() {
         askPose();
     } else if (simSettings.lastKey == 'h') {
         enterPose();
+    } else if (simSettings.lastKey == 'd') {
+        vehicleSection();
     } else {
         choosePath();
         askDesignValues();

@@ -114,7 +114,7 @@ void onKeyboard(unsigned char key, int, int) {
     if (key == kEscape) {
         std::exit(0);
     }
-    if (key == 'c' || key == 'f' || key == 'h') {
+    if (key == 'c' || key == 'f' || key == 'h' || key == 'd') {
         runDialog();
         return;
     }

@@ -28,7 +28,7 @@ PROBE = os.environ.get("AGV_RECORD_PROBE", "")
 VIDEO = os.environ.get("AGV_VIDEO", "")
 
 TITLE = ("1,2,3:機構選択, c:経路変更，h:初期状態変更，f:系のfn変更，P,I:P,PI制御，"
-         "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続，スペース:再生/停止，t:情報表示")
+         "W,w:画面拡大縮小，x,X,y,Y:画面移動，z,Z:位相面移動，0:初期へ，s:継続，スペース:再生/停止，t:情報表示，d:外乱")
 LAST_PROMPT = "任意キーで描画画面へ"
 DONE = "計算終了"
 P, PI = 1, 2
@@ -440,6 +440,19 @@ class DialogAgainTest(WindowTestCase):
         self.assertLess(text[-1], path_text[-1] - 30, "path text not replaced")
         self.assertTrue(self.is_body_at(image, first, is_blue), "figure not at the new start")
         self.assertFalse(self.shows_notice(image))
+        self.press_and_exit()
+
+    def test_d_changes_the_vehicle_and_a_line_under_the_corner_texts_names_it(self):
+        image = self.start()
+        self.assertEqual(text_line(image, self.view, 0.55), [], "a vehicle line for the perfect vehicle")
+        self.program.press("d")
+        self.program.wait_output("車両の誤差・外乱を変更する", 1)
+        self.program.type("y1.1 1\n0 0 0\n0 0 1\n0.1\n")
+        self.program.wait_output(LAST_PROMPT, 2)
+        self.assertIn("むだ時間= 0.100[s]", self.program.output())
+        self.program.type("k")
+        # "Vehicle: speed x1.10, delay 0.10 s" spans some 280 pixels.
+        self.wait_frame(lambda im: len(text_line(im, self.view, 0.55)) > 150, "the vehicle line")
         self.press_and_exit()
 
     def test_keys_pressed_during_the_dialog_are_dropped(self):
