@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "display/playback.h"
 #include "display/view.h"
+#include "sim/imperfections.h"
 #include "sim/run.h"
 #include "sim/settings.h"
 #include "tools/common/csv_rows.h"
@@ -23,16 +25,33 @@ EMSCRIPTEN_KEEPALIVE const int* agvWebView() {
     return view;
 }
 
-// pathKind, fn, zeta, x0, y0, theta0 (rad)
+// pathKind, fn, zeta, x0, y0, theta0 (rad), then the vehicle's values in
+// force and their defaults, each in the order of agvWebVehicleNames.
 EMSCRIPTEN_KEEPALIVE const double* agvWebSettings() {
-    static double settings[6];
+    static double settings[6 + 2 * kImperfectionFields];
     settings[0] = simSettings.pathKind;
     settings[1] = simSettings.fn;
     settings[2] = simSettings.zeta;
     settings[3] = simSettings.x0;
     settings[4] = simSettings.y0;
     settings[5] = simSettings.theta0;
+    const VehicleImperfections defaults = defaultImperfections();
+    for (int field = 0; field < kImperfectionFields; ++field) {
+        settings[6 + field] = imperfection(vehicleImperfections, field);
+        settings[6 + kImperfectionFields + field] = imperfection(defaults, field);
+    }
     return settings;
+}
+
+// "speedFactor,wheelbase,...": the names links give the vehicle's values.
+EMSCRIPTEN_KEEPALIVE const char* agvWebVehicleNames() {
+    static char names[200];
+    names[0] = '\0';
+    for (int field = 0; field < kImperfectionFields; ++field) {
+        if (field > 0) std::strcat(names, ",");
+        std::strcat(names, kImperfectionNames[field].name);
+    }
+    return names;
 }
 
 // The rows agvsim-export writes for the settings in force, all six runs;

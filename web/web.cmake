@@ -26,7 +26,7 @@ function(agv_web_page target)
   set_target_properties(${target} PROPERTIES SUFFIX ".html")
   target_link_libraries(${target} PRIVATE agv_gui agv_tool_options agv_web_gl)
   set(exports _main _malloc _free _agvGlutReshape _agvGlutDisplay _agvGlutKeyboard _agvGlutTimer
-              _agvWebView _agvWebSettings _agvWebCsv ${ARG_EXPORTS})
+              _agvWebView _agvWebSettings _agvWebVehicleNames _agvWebCsv ${ARG_EXPORTS})
   list(JOIN exports "','" exports)
   target_link_options(${target} PRIVATE
     "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/glut/glut.js"

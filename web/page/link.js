@@ -1,19 +1,28 @@
 // The link for a setting: the answers it stands for typed into the start-up
-// dialog, the address kept up to date after every dialog, Copy link, and the
-// runs of the settings in force as CSV.
+// dialog (and the vehicle's values into the 'd' section after it), the address
+// kept up to date after every dialog, Copy link, and the runs of the settings
+// in force as CSV.
 'use strict';
 
 const kDegToRad = 0.0174532925;  // the program's own constant
 const kTypingDelayMs = 40;
+// The vehicle section's four entries, by how many of its values each takes.
+const kVehicleEntrySizes = [2, 3, 3, 1];
+// What the dialog says when it asks for an entry again.
+const kAskedAgain = 'もう一度入力してください';
 
 const agvLink = {
   lines: [],  // the lines the dialogs were answered with, latest last
 
+  // The vehicle's values as [{name, value, defaultValue}], in entry order.
   settings() {
     const p = Module.ccall('agvWebSettings', 'number', [], []) >> 3;
     const d = Module.HEAPF64;
+    this.vehicleNames = this.vehicleNames || Module.ccall('agvWebVehicleNames', 'string', [], []).split(',');
+    const count = this.vehicleNames.length;
+    const vehicle = this.vehicleNames.map((name, i) => ({name, value: d[p + 6 + i], defaultValue: d[p + 6 + count + i]}));
     return {path: d[p] === 1 ? 'circle' : 'line', fn: d[p + 1], zeta: d[p + 2], x: d[p + 3], y: d[p + 4],
-      theta: d[p + 5]};
+      theta: d[p + 5], vehicle};
   },
 
   // The words of the latest line that reads as these values, else the values' own shortest text.
@@ -30,15 +39,26 @@ const agvLink = {
     const design = this.enteredWords((v) => v[0] === s.fn && v[1] === s.zeta, [s.fn, s.zeta]);
     const pose = this.enteredWords((v) => v[0] === s.x && v[1] === s.y && v[2] * kDegToRad === s.theta,
       [s.x, s.y, s.theta === 0 ? 0 : s.theta / kDegToRad]);
-    const hash = `path=${s.path}&fn=${design[0]}&zeta=${design[1]}&pose=${pose.join(',')}`;
+    let hash = `path=${s.path}&fn=${design[0]}&zeta=${design[1]}&pose=${pose.join(',')}`;
+    let first = 0;
+    for (const size of kVehicleEntrySizes) {
+      const entry = s.vehicle.slice(first, first + size);
+      first += size;
+      const words = this.enteredWords((v) => v.every((value, i) => value === entry[i].value),
+        entry.map((field) => field.value));
+      entry.forEach((field, i) => {
+        if (field.value !== field.defaultValue) hash += `&${field.name}=${words[i]}`;
+      });
+    }
     history.replaceState(null, '', '#' + hash);
   },
 
   // The keys and lines the start-up dialog is to be answered with, each with the read it answers.
   answers(hash) {
     const params = new URLSearchParams(hash.replace(/^#/, ''));
-    if (!['path', 'fn', 'zeta', 'pose'].some((name) => params.has(name))) return null;
     const start = this.settings();
+    const vehicleGiven = start.vehicle.some((field) => params.has(field.name));
+    if (!vehicleGiven && !['path', 'fn', 'zeta', 'pose'].some((name) => params.has(name))) return null;
     const steps = [{read: 'key', text: params.get('path') === 'circle' ? '1' : '0'}];
     if (params.has('fn') || params.has('zeta')) {
       steps.push({read: 'key', text: 'y'});
@@ -55,21 +75,46 @@ const agvLink = {
       steps.push({read: 'key', text: 'n'});
     }
     steps.push({read: 'key', text: ' '});
+    if (vehicleGiven) steps.push(...this.vehicleAnswers(params, start.vehicle));
     return steps;
   },
 
-  // One character at a time, each step only once the dialog waits for its kind of answer;
-  // a refused value leaves the dialog to the person.
+  // 'd' in the window, yes, then the four entries: the values given, the others as they are.
+  vehicleAnswers(params, vehicle) {
+    const steps = [{read: 'window', text: 'd'}, {read: 'key', text: 'y'}];
+    let first = 0;
+    for (const size of kVehicleEntrySizes) {
+      const words = vehicle.slice(first, first + size).map((field) =>
+        (params.has(field.name) ? params.get(field.name) : String(field.value)));
+      first += size;
+      steps.push({read: 'line', text: words.join(' ') + '\r'});
+    }
+    steps.push({read: 'key', text: ' '});
+    return steps;
+  },
+
+  // One character at a time, each step only once the dialog waits for its kind of answer
+  // (or, for a window key, once the window waits); a refused value leaves the dialog to
+  // the person.
   async type(steps) {
     const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
     agvDispatch.typing = true;
     try {
+      let heard = agvTerminal.transcript().length;
       for (const step of steps) {
-        while (!agvTerminal.waiting()) await pause(10);
-        if (agvTerminal.waitingFor() !== step.read) return;
-        for (const character of step.text) {
+        if (step.read === 'window') {
+          while (!agvWindowWaits()) await pause(10);
           await pause(kTypingDelayMs);
-          agvTerminal.type(character);
+          agvPressWindowKey(step.text.charCodeAt(0));
+        } else {
+          while (!agvTerminal.waiting()) await pause(10);
+          if (agvTerminal.waitingFor() !== step.read) return;
+          if (agvTerminal.transcript().slice(heard).includes(kAskedAgain)) return;
+          heard = agvTerminal.transcript().length;
+          for (const character of step.text) {
+            await pause(kTypingDelayMs);
+            agvTerminal.type(character);
+          }
         }
       }
     } finally {

@@ -89,12 +89,22 @@ function agvGlutKey(event) {
   return code < 256 ? code : -1;
 }
 
+// The window takes a key only between callbacks, as GLUT's loop would.
+function agvWindowWaits() {
+  const d = agvDispatch;
+  return !d.running && d.windowOpen && !d.reshapePending && !d.redisplayPending && d.dueTimers.length === 0;
+}
+
+function agvPressWindowKey(key) {
+  if (agvDispatch.running || !agvDispatch.windowOpen) return;
+  agvRun('agvGlutKeyboard', ['number'], [key]);
+}
+
 agvCanvas.addEventListener('keydown', (event) => {
   const key = agvGlutKey(event);
   if (key < 0) return;
   event.preventDefault();
-  if (agvDispatch.running || !agvDispatch.windowOpen || agvDispatch.typing) return;
-  agvRun('agvGlutKeyboard', ['number'], [key]);
+  if (!agvDispatch.typing) agvPressWindowKey(key);
 });
 agvCanvas.addEventListener('mousedown', () => agvCanvas.focus());
 
@@ -152,9 +162,7 @@ window.agvsim = {
   state() {
     if (agvDispatch.typing) return 'busy';
     if (agvTerminal.waiting()) return 'dialog';
-    const d = agvDispatch;
-    const idle = !d.running && d.windowOpen && !d.reshapePending && !d.redisplayPending && d.dueTimers.length === 0;
-    return idle ? 'window' : 'busy';
+    return agvWindowWaits() ? 'window' : 'busy';
   },
   transcript: () => agvTerminal.transcript(),
   view() {

@@ -154,7 +154,7 @@ async function main() {
       assert.ok(pace > 0.8 && pace < 1.25, 'pace ' + pace);
       await webgl.close();
     });
-    await check('a link answers the dialog; the address and the CSV follow the settings', async () => {
+    await check('a link answers the dialogs; the address and the CSV follow the settings and the vehicle', async () => {
       await linkAndCsv(browser);
     });
   } finally {
@@ -202,8 +202,9 @@ function assertSameRuns(actual, expected) {
 async function downloadCsv(page) {
   const folder = await allowDownloads(page);
   await waitState(page, 'window');
-  await page.click('#download-csv');
   const file = path.join(folder, 'agvsim-runs.csv');
+  fs.rmSync(file, {force: true});  // an earlier download must not answer for this one
+  await page.click('#download-csv');
   for (let i = 0; i < 200 && !fs.existsSync(file); i++) await new Promise((resolve) => setTimeout(resolve, 50));
   return fs.readFileSync(file, 'utf8');
 }
@@ -226,6 +227,31 @@ async function linkAndCsv(browser) {
   await waitState(refused, 'dialog', 60000);
   await new Promise((resolve) => setTimeout(resolve, 500));
   assert.strictEqual(await refused.evaluate(() => agvsim.state()), 'dialog');
+  await refused.close();
+  await vehicleLink(browser);
+}
+
+// The vehicle's values go into the 'd' section after the start-up dialog, the address
+// names those off their defaults, and the CSV is agvsim-export's with the same options.
+async function vehicleLink(browser) {
+  // No run of this setting reaches the steering limit, where the last bits of the
+  // browser's sines would grow.
+  const page = await openPage(browser, pageUrl + '#fn=0.3&pose=-2,0.2,0&delay=0.1&inputBias=5&noiseD=0.005');
+  await page.waitForFunction(() => agvsim.state() === 'busy');
+  await waitState(page, 'window', 60000);
+  assert.strictEqual(await page.evaluate(() => location.hash),
+    '#path=line&fn=0.3&zeta=0.7&pose=-2,0.2,0&inputBias=5&noiseD=0.005&delay=0.1');
+  assert.ok((await page.evaluate(() => agvsim.transcript())).includes('むだ時間= 0.100[s]'));
+  assertSameRuns(await downloadCsv(page), exportCsv(['--fn', '0.3', '--pose', '-2', '0.2', '0', '--delay', '0.1',
+    '--input-bias', '5', '--noise-d', '0.005']));
+  await page.close();
+  // A refused value stops the typing at its entry: the next entry is not typed into it.
+  const refused = await openPage(browser, pageUrl + '#speedFactor=0&delay=0.1');
+  await refused.waitForFunction(() => agvsim.state() === 'busy');
+  await waitState(refused, 'dialog', 60000);
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  const transcript = await refused.evaluate(() => agvsim.transcript());
+  assert.ok(transcript.endsWith('新 速度倍率 ホイールベース[m]='), transcript.slice(-200));
   await refused.close();
 }
 
