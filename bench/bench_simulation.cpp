@@ -1,8 +1,11 @@
 // Time of one complete simulation (six runs) with the start-up settings,
-// on the line and on the circle, and the time per integration step.
+// on the line and on the circle, and the time per integration step; then the
+// same with every imperfection of the vehicle on (noise and a 0.1 s dead time
+// included), whose runs end at other steps: compare time_per_step.
 #include <benchmark/benchmark.h>
 
 #include "sim/gains.h"
+#include "sim/imperfections.h"
 #include "sim/record.h"
 #include "sim/run.h"
 #include "sim/settings.h"
@@ -21,8 +24,23 @@ static double stepsOfLastSimulation() {
     return steps;
 }
 
-static void simulation(benchmark::State& state, int pathKind) {
+static VehicleImperfections everyImperfection() {
+    VehicleImperfections v = defaultImperfections();
+    v.speedFactor = 1.05;
+    v.wheelbase = 0.95;
+    v.inputBias = 2.0;
+    v.steerOffset = 1.0;
+    v.drift = 0.02;
+    v.noiseD = 0.005;
+    v.noiseTheta = 0.5;
+    v.seed = 3.0;
+    v.delay = 0.1;
+    return v;
+}
+
+static void simulation(benchmark::State& state, int pathKind, bool imperfect) {
     setStartupSettings();
+    vehicleImperfections = imperfect ? everyImperfection() : defaultImperfections();
     designGains();
     for (auto _ : state) {
         runAllMechanisms(pathKind);
@@ -36,7 +54,9 @@ static void simulation(benchmark::State& state, int pathKind) {
                                       benchmark::Counter::kInvert);
 }
 
-BENCHMARK_CAPTURE(simulation, line, static_cast<int>(PathLine))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(simulation, circle, static_cast<int>(PathCircle))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simulation, line, static_cast<int>(PathLine), false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simulation, circle, static_cast<int>(PathCircle), false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simulation, line_imperfect, static_cast<int>(PathLine), true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simulation, circle_imperfect, static_cast<int>(PathCircle), true)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

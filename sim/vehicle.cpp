@@ -40,14 +40,15 @@ StateDerivative vehicleDerivative(int mechanism, const VehicleState& state, doub
         turnRate = speed * std::tan(wheel) / imp.wheelbase;
         steerRate = saturateSteerRate(u);
     }
+    const double cosTheta = std::cos(state.theta), sinTheta = std::sin(state.theta);
     StateDerivative f;
     f.value[0] = v;
     f.value[1] = turnRate;
-    f.value[2] = v * std::cos(state.theta);
-    f.value[3] = v * std::sin(state.theta);
+    f.value[2] = v * cosTheta;
+    f.value[3] = v * sinTheta;
     if (imp.drift != 0.0) {
-        f.value[2] -= imp.drift * std::sin(state.theta);
-        f.value[3] += imp.drift * std::cos(state.theta);
+        f.value[2] -= imp.drift * sinTheta;
+        f.value[3] += imp.drift * cosTheta;
     }
     f.value[4] = steerRate;
     return f;
