@@ -14,19 +14,60 @@ WIDTH = 16.0         # inches
 TITLE_HEIGHT = 1.0   # inches
 ROW_HEIGHT = 3.5     # inches
 
+# The vehicle as built: (sweep column, option, words, unit, default), in the
+# sweep's grid order. Defaults are agvsim-export's: the perfect vehicle.
+VEHICLE = (("speedFactor", "--speed-factor", "speed factor", "", "1"),
+           ("wheelbase", "--wheelbase", "wheelbase", "m", "1"),
+           ("inputBias", "--input-bias", "input bias", "\u00b0/s", "0"),
+           ("steerOffset", "--steer-offset", "steer offset", "\u00b0", "0"),
+           ("drift", "--drift", "drift", "m/s", "0"),
+           ("noiseD", "--noise-d", "noise dd", "m", "0"),
+           ("noiseTheta", "--noise-theta", "noise dth", "\u00b0", "0"),
+           ("seed", "--seed", "seed", "", "1"),
+           ("delay", "--delay", "delay", "s", "0"))
+
 
 def number(text):
     try:
-        return "%g" % float(text)
+        return "%.10g" % float(text)
     except ValueError:
         return text
 
 
+def with_unit(text, unit):
+    """Degrees hug the number, as in 30\u00b0; other units stand apart."""
+    if not unit or unit.startswith("\u00b0"):
+        return text + unit
+    return text + " " + unit
+
+
+def vehicle_value(column, text):
+    """"delay = 0.1 s": a vehicle value as typed, in words and with its unit."""
+    words, unit = next((w, u) for c, _, w, u, _ in VEHICLE if c == column)
+    return "%s = %s" % (words, with_unit(number(text), unit))
+
+
+def at_default(text, default):
+    try:
+        return float(text) == float(default)
+    except ValueError:
+        return False
+
+
+def vehicle_text(settings):
+    """The vehicle's values off their defaults, or "" for the perfect vehicle."""
+    return ", ".join(vehicle_value(column, settings[option][0])
+                     for column, option, _, _, default in VEHICLE
+                     if not at_default(settings[option][0], default))
+
+
 def title(settings):
     x, y, theta = (number(v) for v in settings["--pose"])
-    return ("AGV path following on the %s: fn = %s Hz, \u03b6 = %s, start pose x = %s m, "
+    text = ("AGV path following on the %s: fn = %s Hz, \u03b6 = %s, start pose x = %s m, "
             "y = %s m, \u03b8 = %s\u00b0" % (settings["--path"][0], number(settings["--fn"][0]),
                                               number(settings["--zeta"][0]), x, y, theta))
+    vehicle = vehicle_text(settings)
+    return text + ("\nvehicle as built: " + vehicle if vehicle else "")
 
 
 def broken_at_wraps(times, angles):
@@ -63,7 +104,7 @@ def draw_plan(axes, runs):
 
 
 def dd_sign(path):
-    """plotD is errD on the line and -errD on the circle."""
+    """plotD is errD on the line and -errD on the circle; designD is errD's."""
     return -1.0 if path == "circle" else 1.0
 
 
@@ -96,8 +137,9 @@ def metres(value):
     return text[1:] if text == "-0.0000" else text
 
 
-def figures_text(mechanism, figures, path):
-    """The run figures of one mechanism's runs, one block per law."""
+def figures_text(mechanism, figures, runs):
+    """The run figures of one mechanism's runs, one block per law; runs: {law: columns}.
+    The final dd is the last plotD, the phase plane's sign, not finalD's."""
     lines = []
     for row in figures:
         if row["mech"] != mechanism:
@@ -107,7 +149,7 @@ def figures_text(mechanism, figures, path):
                   "  settle       %s" % seconds(row["settle"]),
                   "  design       %s" % seconds(row["designSettle"]),
                   "  overshoot    %s" % overshoot,
-                  "  final dd     %s m" % metres(dd_sign(path) * row["finalD"]),
+                  "  final dd     %s m" % metres(runs[row["law"]]["plotD"][-1]),
                   "  at limit     %.2f s" % row["atLimit"], ""]
     return "\n".join(lines)
 
@@ -154,7 +196,7 @@ def draw_figure(new_figure, runs, settings, figures=None):
         if figures is not None:
             row[4].axis("off")
             row[4].set_title("%s run figures" % mechanism)
-            row[4].text(0.0, 1.0, figures_text(mechanism, figures, path), va="top",
+            row[4].text(0.0, 1.0, figures_text(mechanism, figures, laws), va="top",
                         family="monospace", fontsize="small", transform=row[4].transAxes)
     grid[0][0].legend(loc="best", fontsize="small")
     grid[0][3].legend(loc="best", fontsize="small")
