@@ -32,6 +32,15 @@ static void runLaw(int m, int pathKind, int law, VehicleState s, TrackingSample 
     trajectoryRecord.lastSample[m][law] = k - 1;
 }
 
+void runMechanismLaw(int mechanismIndex, int pathKind, int law) {
+    const TrackingSample origin = {};
+    const VehicleState start = initialState();
+    TrackingSample startTrack;
+    computeTrackingError(pathKind, start, origin, startTrack);
+    recordSample(mechanismIndex, 0, law, start, startTrack);
+    runLaw(mechanismIndex, pathKind, law, start, startTrack);
+}
+
 void runMechanism(int mechanismIndex, int pathKind) {
     VehicleState start[3];
     TrackingSample startTrack[3];
