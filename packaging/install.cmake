@@ -21,6 +21,10 @@ endforeach()
 add_custom_target(agv_man_pages ALL DEPENDS ${AGV_MAN_OUTPUTS})
 install(FILES ${AGV_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The maths for students, with its figures.
+file(GLOB AGV_THEORY_FIGURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/theory-*.png)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/theory.md ${AGV_THEORY_FIGURES} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 # The browser page, from make web; make package builds it first.
 install(FILES ${CMAKE_SOURCE_DIR}/dist/agvsim.html DESTINATION ${CMAKE_INSTALL_DATADIR}/agvsim OPTIONAL)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/agvsim.desktop

@@ -22,6 +22,7 @@ for path in bin/agvsim bin/agvsim-export bin/agvsim-plot bin/agvsim-sweep bin/ag
             share/man/man1/agvsim-plot.1.gz share/man/man1/agvsim-video.1.gz \
             share/man/man1/agvsim-sweep.1.gz \
             share/agvsim/plot/run_figures.py share/agvsim/plot/settle_maps.py \
+            share/doc/agvsim/theory.md share/doc/agvsim/theory-delay.png \
             share/applications/agvsim.desktop \
             share/icons/hicolor/scalable/apps/agvsim.svg; do
   grep -qx "./usr/$path" <<<"$listing" || fail "the package lacks /usr/$path"
