@@ -37,14 +37,17 @@ static bool sampleFinite(const VehicleState& s, const TrackingSample& t) {
     return finite(state, 7) && finite(track, 11);
 }
 
+bool recordedRunFinite(int mechanismIndex, int law) {
+    const VehicleState* states = trajectoryRecord.state[law][mechanismIndex];
+    const TrackingSample* tracks = trajectoryRecord.track[law][mechanismIndex];
+    for (int k = 0; k <= trajectoryRecord.lastSample[mechanismIndex][law]; ++k)
+        if (!sampleFinite(states[k], tracks[k])) return false;
+    return true;
+}
+
 bool recordedRunsFinite() {
-    for (int law = ControlP; law <= ControlPI; ++law) {
-        for (int m = 0; m < 3; ++m) {
-            for (int k = 0; k <= trajectoryRecord.lastSample[m][law]; ++k) {
-                if (!sampleFinite(trajectoryRecord.state[law][m][k], trajectoryRecord.track[law][m][k]))
-                    return false;
-            }
-        }
-    }
+    for (int law = ControlP; law <= ControlPI; ++law)
+        for (int m = 0; m < 3; ++m)
+            if (!recordedRunFinite(m, law)) return false;
     return true;
 }

@@ -25,3 +25,5 @@ void recordSample(int mechanismIndex, int sampleIndex, int law, const VehicleSta
 // True when every recorded value of the six runs, samples 0..lastSample, is
 // finite: an extreme initial pose can overflow the model into inf and NaN.
 bool recordedRunsFinite();
+// The same for one run.
+bool recordedRunFinite(int mechanismIndex, int law);
