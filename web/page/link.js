@@ -11,8 +11,15 @@ const kVehicleEntrySizes = [2, 3, 3, 1];
 // What the dialog says when it asks for an entry again.
 const kAskedAgain = 'もう一度入力してください';
 
+// The link's goal= text, as it stood in the address, or null.
+function agvGoalInAddress() {
+  const goal = /(?:^#|&)goal=([^&]*)/.exec(location.hash);
+  return goal ? goal[1] : null;
+}
+
 const agvLink = {
   lines: [],  // the lines the dialogs were answered with, latest last
+  goal: agvGoalInAddress(),
 
   // The vehicle's values as [{name, value, defaultValue}], in entry order.
   settings() {
@@ -34,22 +41,39 @@ const agvLink = {
     return fallback.map(String);
   },
 
-  recordSettings() {
+  // The settings in force as the words they were typed as: {path, fn, zeta, pose: [x, y, θ°],
+  // vehicle: [{name, word, value, defaultValue}]}.
+  typedSettings() {
     const s = this.settings();
     const design = this.enteredWords((v) => v[0] === s.fn && v[1] === s.zeta, [s.fn, s.zeta]);
     const pose = this.enteredWords((v) => v[0] === s.x && v[1] === s.y && v[2] * kDegToRad === s.theta,
       [s.x, s.y, s.theta === 0 ? 0 : s.theta / kDegToRad]);
-    let hash = `path=${s.path}&fn=${design[0]}&zeta=${design[1]}&pose=${pose.join(',')}`;
+    const vehicle = [];
     let first = 0;
     for (const size of kVehicleEntrySizes) {
       const entry = s.vehicle.slice(first, first + size);
       first += size;
       const words = this.enteredWords((v) => v.every((value, i) => value === entry[i].value),
         entry.map((field) => field.value));
-      entry.forEach((field, i) => {
-        if (field.value !== field.defaultValue) hash += `&${field.name}=${words[i]}`;
-      });
+      entry.forEach((field, i) => vehicle.push({name: field.name, word: words[i], value: field.value,
+        defaultValue: field.defaultValue}));
     }
+    return {path: s.path, fn: design[0], zeta: design[1], pose, vehicle};
+  },
+
+  // An entry the bench made, as if typed into the dialog.
+  noteEntry(words) {
+    this.lines.push(words.join(' '));
+  },
+
+  recordSettings() {
+    const t = this.typedSettings();
+    let hash = `path=${t.path}&fn=${t.fn}&zeta=${t.zeta}&pose=${t.pose.join(',')}`;
+    for (const field of t.vehicle) {
+      if (field.value !== field.defaultValue) hash += `&${field.name}=${field.word}`;
+    }
+    // A teacher's goals stay in the address, as the link gave them.
+    if (this.goal !== null) hash += `&goal=${this.goal}`;
     history.replaceState(null, '', '#' + hash);
   },
 
