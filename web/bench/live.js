@@ -69,6 +69,7 @@ const agvBenchLive = {
   pending: null,    // the newest request since, sent when the worker is free
   applying: false,  // a result waits for the window to take it
   result: null,     // {words, input, runs} shown
+  shown: null,      // {mech, law} the window shows
   inForce: [],      // the words of the settings in force, as typed
   defaults: [],
 
@@ -187,10 +188,11 @@ const agvBenchLive = {
 
   // After every callback: a key may have chosen another mechanism or law to show.
   afterCallback() {
-    if (!this.result) return;
-    const shown = agvBenchPlots.shown();
+    const view = window.agvsim.view();
+    const shown = {mech: ['2DW1C', '1FDW1FS', '1RDW1FS'][view.mechanism - 1], law: view.controlLaw === 2 ? 'PI' : 'P'};
     if (this.shown && shown.mech === this.shown.mech && shown.law === this.shown.law) return;
     this.shown = shown;
+    if (!this.result) return;
     agvBenchPlots.render();
     agvBenchMap.restart();
   },

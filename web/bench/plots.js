@@ -37,9 +37,10 @@ const agvBenchPlots = {
     agvBench.element.append(section, poles);
   },
 
+  // The mechanism and law the window shows, as the last callback left them: the
+  // program is not to be called while a dialog of its waits.
   shown() {
-    const view = window.agvsim.view();
-    return {mech: ['2DW1C', '1FDW1FS', '1RDW1FS'][view.mechanism - 1], law: view.controlLaw === 2 ? 'PI' : 'P'};
+    return agvBenchLive.shown || {mech: '2DW1C', law: 'P'};
   },
 
   render() {
