@@ -38,7 +38,7 @@ case "${1:-build}" in
   build) build ;;
   test)
     build
-    native agvsim agvsim-export
+    native agvsim agvsim-export agvsim-sweep
     node web/test/run.js dist/agvsim.html build
     AGV_BROWSER=firefox xvfb-run -a -s '-screen 0 1920x1080x24' node web/test/run.js dist/agvsim.html build
     ;;

@@ -4,16 +4,19 @@ set(AGV_WEB_NODE_MODULES "${CMAKE_SOURCE_DIR}/web/node_modules" CACHE PATH "npm 
 
 include(cmake/libraries.cmake)
 include(web/gl/gl.cmake)
+include(web/bench/bench.cmake)
 
-# The page emcc writes the program into: xterm.js, its CSS and the page's scripts inlined.
-set(AGV_PAGE_SCRIPTS web/page/terminal.js web/page/link.js web/page/page.js)
+# The page emcc writes the program into: xterm.js, its CSS and the page's
+# scripts inlined, the bench worker's among them.
+set(AGV_PAGE_SCRIPTS web/page/language.js web/page/terminal.js web/page/link.js web/page/page.js
+                     web/page/keys.js ${AGV_BENCH_SCRIPTS})
 set(AGV_SHELL ${CMAKE_BINARY_DIR}/shell.html)
 add_custom_command(OUTPUT ${AGV_SHELL}
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/web/page/make_shell.py ${CMAKE_SOURCE_DIR}/web/page/shell.html
           ${AGV_WEB_NODE_MODULES}/@xterm/xterm/lib/xterm.js ${AGV_WEB_NODE_MODULES}/@xterm/xterm/css/xterm.css
-          ${AGV_SHELL} ${AGV_PAGE_SCRIPTS}
+          ${AGV_BENCH_WORKER} ${AGV_SHELL} ${AGV_PAGE_SCRIPTS}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-  DEPENDS web/page/make_shell.py web/page/shell.html ${AGV_PAGE_SCRIPTS}
+  DEPENDS web/page/make_shell.py web/page/shell.html ${AGV_PAGE_SCRIPTS} agvsim-bench-worker
           ${AGV_WEB_NODE_MODULES}/@xterm/xterm/lib/xterm.js)
 add_custom_target(agv_shell DEPENDS ${AGV_SHELL})
 
@@ -21,12 +24,13 @@ add_custom_target(agv_shell DEPENDS ${AGV_SHELL})
 # functions of its own exported beside the ones the page calls.
 function(agv_web_page target)
   cmake_parse_arguments(ARG "" "" "EXPORTS;SOURCES" ${ARGN})
-  add_executable(${target} ui/main.cpp web/glut/glut.cpp web/hooks.cpp ${ARG_SOURCES})
+  add_executable(${target} ui/main.cpp web/glut/glut.cpp web/hooks.cpp web/bench/page_hooks.cpp
+                           web/bench/bench_run.cpp ${ARG_SOURCES})
   add_dependencies(${target} agv_shell)
   set_target_properties(${target} PROPERTIES SUFFIX ".html")
   target_link_libraries(${target} PRIVATE agv_gui agv_tool_options agv_web_gl)
   set(exports _main _malloc _free _agvGlutReshape _agvGlutDisplay _agvGlutKeyboard _agvGlutTimer
-              _agvWebView _agvWebSettings _agvWebVehicleNames _agvWebCsv ${ARG_EXPORTS})
+              _agvWebView _agvWebSettings _agvWebVehicleNames _agvWebCsv _agvWebBenchApply ${ARG_EXPORTS})
   list(JOIN exports "','" exports)
   target_link_options(${target} PRIVATE
     "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/glut/glut.js"

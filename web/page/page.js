@@ -45,6 +45,7 @@ function agvCallbackReturned() {
     agvPage.afterDialog();
     agvFocusWhereKeysGo();
   }
+  agvBenchLive.afterCallback();
   agvRunPending();
 }
 
@@ -100,23 +101,34 @@ function agvPressWindowKey(key) {
   agvRun('agvGlutKeyboard', ['number'], [key]);
 }
 
+// A key the person gives the window, typed or from a key button; not while the page types.
+function agvWindowKeyFromPerson(key) {
+  if (!agvDispatch.typing) agvPressWindowKey(key);
+}
+
 agvCanvas.addEventListener('keydown', (event) => {
   const key = agvGlutKey(event);
   if (key < 0) return;
   event.preventDefault();
-  if (!agvDispatch.typing) agvPressWindowKey(key);
+  agvWindowKeyFromPerson(key);
 });
 agvCanvas.addEventListener('mousedown', () => agvCanvas.focus());
 
 const agvTerminal = agvCreateTerminal(document.getElementById('terminal'), () => {
   agvDispatch.dialogSeen = true;
+  agvBench.setEnabled(false);
   if (!agvDispatch.typing) agvTerminal.term.focus();
 });
 // A click anywhere in the terminal's area selects it, below its last row too; on
 // mouseup, since a mousedown outside the rows would move the focus to the body after us.
 document.getElementById('terminal').addEventListener('mouseup', () => agvTerminal.term.focus());
+// A key that ends a dialog moves the focus to the window before its keypress is over; the
+// keypress's own action would then be the page's, and a space bar's scrolls it.
+document.getElementById('terminal').addEventListener('keypress', (event) => {
+  if (document.activeElement !== agvTerminal.term.textarea) event.preventDefault();
+});
 // A button keeps no focus.
-for (const id of ['copy-link', 'download-csv']) {
+for (const id of ['copy-link', 'download-csv', 'language']) {
   document.getElementById(id).addEventListener('click', agvFocusWhereKeysGo);
 }
 // Typed ahead while the program works, as into a terminal; not while the window waits.
@@ -155,12 +167,13 @@ const agvPage = {
   readBytes: (capacity, done) => agvTerminal.readBytes(capacity, done),
   afterDialog() {
     agvLink.recordSettings();
+    agvBenchLive.afterDialog();
   },
 };
 
 window.agvsim = {
   state() {
-    if (agvDispatch.typing) return 'busy';
+    if (agvDispatch.typing || agvBenchLive.busy()) return 'busy';
     if (agvTerminal.waiting()) return 'dialog';
     return agvWindowWaits() ? 'window' : 'busy';
   },

@@ -11,11 +11,47 @@ function agvColumns(codePoint) {
     (codePoint >= 0xffe0 && codePoint <= 0xffe6) ? 2 : 1;
 }
 
+// As many columns and rows as the box holds, now and whenever the box or the
+// cell changes (a font loading late). The cell's size is the rows' drawn size over
+// their count; the vertical scroll bar takes its width from the box.
+function agvFitTerminal(term, element) {
+  const screen = element.querySelector('.xterm-screen');
+  const viewport = element.querySelector('.xterm-viewport');
+  function fit() {
+    const drawn = screen.getBoundingClientRect();
+    const cellWidth = drawn.width / term.cols;
+    const cellHeight = drawn.height / term.rows;
+    if (!(cellWidth > 0 && cellHeight > 0)) return;  // not laid out (hidden)
+    const style = getComputedStyle(element);
+    const width = element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) -
+      (viewport.offsetWidth - viewport.clientWidth);
+    const height = element.clientHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom);
+    // A hair of slack for sizes that are fractions of a pixel.
+    const cols = Math.max(2, Math.floor(width / cellWidth + 0.01));
+    const rows = Math.max(1, Math.floor(height / cellHeight + 0.01));
+    if (cols !== term.cols || rows !== term.rows) term.resize(cols, rows);
+  }
+  // In the next frame, not inside the observer's own notification.
+  let pending = false;
+  const observer = new ResizeObserver(() => {
+    if (pending) return;
+    pending = true;
+    requestAnimationFrame(() => {
+      pending = false;
+      fit();
+    });
+  });
+  observer.observe(element);
+  observer.observe(screen);
+  fit();
+}
+
 function agvCreateTerminal(element, onReadStart) {
   const term = new Terminal({convertEol: true, cursorBlink: true, scrollback: 5000, fontSize: 14,
     fontFamily: '"MS Gothic", "Osaka-Mono", "Hiragino Kaku Gothic ProN", "Noto Sans Mono CJK JP", ' +
       '"IPAGothic", "VL Gothic", "Takao Gothic", monospace'});
   term.open(element);
+  agvFitTerminal(term, element);
   const encoder = new TextEncoder();
   const state = {
     transcript: '',

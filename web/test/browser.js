@@ -61,10 +61,12 @@ async function allowDownloads(page) {
   return folder;
 }
 
-// The page at url, 1700 px wide so the terminal and the window stand side by side.
-async function openPage(browser, url) {
+// The page at url, on a screen wide enough for the window's drawing one to one beside
+// the terminal and the bench unless given another size; beforeLoad(page) runs before it loads.
+async function openPage(browser, url, {width = 1800, height = 1000, beforeLoad} = {}) {
   const page = await browser.newPage();
-  await page.setViewport({width: 1700, height: 900});
+  await page.setViewport({width, height});
+  if (beforeLoad) await beforeLoad(page);
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
   await page.goto(url);

@@ -1,6 +1,7 @@
 // The page in headless Chromium or Firefox against the Linux build, both run now:
 // start-up transcript, title, frames, focus, dropped keys, playback pace,
-// the link, the address, the CSV, and the exact raster without WebGL.
+// the link, the address, the CSV, the exact raster without WebGL, the layout
+// on three screens with its key buttons and its two languages, and the bench.
 // Usage: node run.js PAGE.html LINUX_BUILD_DIR
 'use strict';
 const assert = require('assert');
@@ -10,6 +11,8 @@ const os = require('os');
 const path = require('path');
 const {engine, launch, allowDownloads, openPage, waitState} = require('./browser');
 const {readPng} = require('./png');
+const {layoutChecks} = require('./layout');
+const {benchChecks} = require('./bench');
 
 const [pageFile, linuxBuild] = process.argv.slice(2);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'agvsim-web-test-'));
@@ -157,6 +160,8 @@ async function main() {
     await check('a link answers the dialogs; the address and the CSV follow the settings and the vehicle', async () => {
       await linkAndCsv(browser);
     });
+    await layoutChecks(browser, pageUrl, check);
+    await benchChecks(browser, check, pageUrl, linuxBuild);
   } finally {
     await browser.close();
   }
