@@ -120,6 +120,16 @@ async function pinAndPoles(browser, pageUrl) {
   assert.ok(Math.abs(poles.vehicle[0][0] - poles.design[0][0]) > 0.01, 'the vehicle moved its poles');
   await page.click('#bench-pin');
   assert.strictEqual(await page.evaluate(() => agvsim.pinned()), null);
+  // While a dialog waits the bench does; after it, the bench shows the dialog's values.
+  await page.focus('#window');
+  await page.keyboard.press('f');
+  await waitState(page, 'dialog');
+  assert.ok(await page.evaluate(() => document.getElementById('bench-fn').disabled));
+  await page.keyboard.type('0.8 0.7\rn ', {delay: 5});
+  await settled(page);
+  assert.deepStrictEqual(await page.evaluate(() => [document.getElementById('bench-fn').disabled,
+    document.getElementById('bench-fn').value, document.getElementById('bench-speedFactor').value]),
+  [false, '0.8', '1.2']);
   await page.close();
 }
 
@@ -164,7 +174,7 @@ async function goalLink(browser, pageUrl) {
 async function benchChecks(browser, check, pageUrl, linuxBuild) {
   await check('bench: a slider gives agvsim-export\'s figures; refused values change nothing', () =>
     sliderFigures(browser, pageUrl, linuxBuild));
-  await check('bench: the pin keeps its runs; the poles are the polynomial\'s roots', () =>
+  await check('bench: the pin keeps its runs; the poles are the polynomial\'s roots; a dialog holds the bench', () =>
     pinAndPoles(browser, pageUrl));
   await check('bench: a map cell equals agvsim-sweep\'s; a click sets fn and zeta', () =>
     mapCellAndClick(browser, pageUrl, linuxBuild));
