@@ -265,6 +265,51 @@ class Sweep(unittest.TestCase):
             expected = typed.stdout.splitlines()[1:]
             self.assertEqual([",".join(list(r.values())[2:]) for r in rows[i:i + 3]], expected)
 
+    def test_rows_keep_grid_order_when_settings_finish_out_of_order(self):
+        # The slow settings come first: at fn 1.6, and 1FDW1FS under PI at fn 1, runs go on
+        # to the 3000-sample bound; the noise shows a run that depends on the one before.
+        args = ["--fn", "1.6,0.3,1,0.5", "--zeta", "0.4,0.7", "--noise-d", "0.01"]
+        one, three = sweep(*args, "-j", "1"), sweep(*args, "-j", "3")
+        self.assertEqual((one.returncode, one.stderr), (0, ""))
+        self.assertEqual(one.stdout, three.stdout)
+        ends = [row["endT"] for row in table(one.stdout)[1]]
+        self.assertTrue(0 < ends.count("59.980000000000004") < len(ends), ends)
+
+    def test_shards_joined_in_order_are_the_whole_sweep(self):
+        args = ["--fn", "0.4:1.6:0.2", "--law", "P", "-j", "2"]  # 7 settings
+        whole = sweep(*args).stdout
+        for count in (1, 2, 3, 7, 10):
+            with self.subTest(count=count):
+                parts = [sweep(*args, "--shard", f"{k}/{count}") for k in range(1, count + 1)]
+                self.assertEqual([(p.returncode, p.stderr) for p in parts], [(0, "")] * count)
+                self.assertEqual("".join(p.stdout for p in parts), whole)
+                sizes = [(len(p.stdout.splitlines()) - (k == 0)) // 3 for k, p in enumerate(parts)]  # settings
+                self.assertLessEqual(max(sizes) - min(sizes), 1, sizes)
+
+    def test_refusal_mid_sweep_keeps_the_rows_before_it(self):
+        before = sweep("--pose", "0", "0.5,1", "0", "-j", "1")
+        result = sweep("--pose", "0", "0.5,1,1e308,2", "0", "-j", "3")
+        self.assertEqual((result.returncode, result.stdout), (2, before.stdout))
+        self.assertEqual(result.stderr.count("\n"), 1, result.stderr)
+        self.assertIn("--pose", result.stderr)
+
+    def test_a_worker_that_dies_ends_the_sweep_with_whole_rows(self):
+        process = subprocess.Popen([SWEEP, "--fn", "0.1:2:0.1", "--zeta", "0.4:1:0.2", "-j", "2"],
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        children = f"/proc/{process.pid}/task/{process.pid}/children"
+        if not os.path.exists(children):
+            process.kill()
+            process.communicate()
+            self.skipTest("no /proc children list")
+        workers = []
+        while len(workers) < 2 and process.poll() is None:
+            with open(children) as listed:
+                workers = listed.read().split()
+        os.kill(int(workers[0]), 9)
+        stdout, stderr = process.communicate(timeout=60)
+        self.assertEqual((process.returncode, stderr), (1, "agvsim-sweep: a worker process ended early\n"))
+        self.assertTrue(all(line.count(",") == 11 for line in stdout.splitlines()), stdout)
+
     def test_range_values_are_rounded_and_reach_stop(self):
         result = sweep("--fn", "0.2:1.0:0.2", "--mech", "2DW1C", "--law", "P")
         self.assertEqual([row["fn"] for row in table(result.stdout)[1]], ["0.2", "0.4", "0.6", "0.8", "1"])
@@ -286,7 +331,12 @@ class Sweep(unittest.TestCase):
                 (["--fn", "1,2", "--zeta", "1,2", "--pose", "0", "0", "0:10:5"], "--pose"),
                 (["--fn", "0.001:1000:0.001"], "1000000 settings"), (["--fn", "1e308,1"], "--fn"),
                 (["--zeta", "-1:1:0.5"], "--zeta"), (["-j", "0"], "-j"), (["--fn", "1,x"], "--fn"),
-                (["--pose", "0", "1e308,1", "0", "-j", "2"], "--pose")]:
+                (["--pose", "0", "1e308,1", "0", "-j", "2"], "--pose"),
+                (["--shard"], "--shard: missing value"), (["--shard", "2"], "--shard: must be K/N"),
+                (["--shard", "1/x"], "--shard: must be K/N"), (["--shard", "1/2/3"], "--shard: must be K/N"),
+                (["--shard", "1.5/3"], "--shard: must be K/N"), (["--shard", "-1/3"], "--shard: must be K/N"),
+                (["--shard", "0/3"], "--shard: K must"), (["--shard", "4/3"], "--shard: K must"),
+                (["--shard", "1/0"], "--shard: N must")]:
             with self.subTest(args=args):
                 result = sweep(*args)
                 self.assertEqual((result.returncode, result.stdout), (2, ""))
@@ -295,7 +345,22 @@ class Sweep(unittest.TestCase):
 
 
 class Plot(unittest.TestCase):
-    """agvsim-plot headless on the start-up settings on the circle."""
+    """agvsim-plot headless: its figures, their files and its refusals."""
+
+    @staticmethod
+    def drawn(*args):
+        """(kind, data, figure) as agvsim-plot gathers and draws them for args."""
+        tool = runpy.run_path(PLOT)
+        export_args, _, given = tool["parse_arguments"](list(args))
+        kind, data = tool["gather"](export_args, given)
+        return kind, data, tool["draw"](kind, data, tool["import_pyplot"](window=False).figure, given)
+
+    @staticmethod
+    def never_kind(row):
+        """How the map tells a run that never settles: held at the limit or still converging."""
+        if row["settle"] is not None:
+            return None
+        return "limit" if row["atLimit"] > 0.1 * row["endT"] else "converging"
 
     def test_each_run_is_plotted_from_its_sample_zero_to_last_sample_on_one_time_axis(self):
         tool = runpy.run_path(PLOT)
@@ -379,7 +444,13 @@ class Plot(unittest.TestCase):
                     (["--mech", "4WD"], {}, "--mech"), (["--fn", "1e308"], {}, "--fn"),
                     (["--fn", "1,2,3", "--zeta", "1,2,3"], {}, "at most 6 settings"),
                     (["--fn", "0.5:1:-1"], {}, "--fn"),
-                    (["--pose", "1", "1e308", "0"], {}, "--pose"), missing]:
+                    (["--pose", "1", "1e308", "0"], {}, "--pose"),
+                    # A vehicle value refused alone, in a list and in a range; one left without a
+                    # value must not take the --design added behind it.
+                    (["--delay", "2"], {}, "--delay: must be from 0 to 1 s"),
+                    (["--noise-d", "0.01,-0.01"], {}, "--noise-d"),
+                    (["--speed-factor", "0:1:0.5"], {}, "--speed-factor"),
+                    (["--fn", "0.5", "--seed"], {}, "--seed: missing value"), missing]:
                 if not SWEEP and any(":" in a for a in args):
                     continue  # a range goes to agvsim-sweep, which checks it
                 with self.subTest(args=args):
@@ -389,6 +460,84 @@ class Plot(unittest.TestCase):
                     self.assertTrue(result.stderr.startswith("agvsim-plot: "), result.stderr)
                     self.assertIn(expected, result.stderr)
             self.assertFalse(os.path.exists(os.path.join(shadow, "f.png")))
+
+    def test_a_vehicle_value_alone_or_listed_reaches_each_run_and_is_named(self):
+        for args, kind, labels in [(["--delay", "0.1"], "single", {"P": "0.1"}),
+                                   (["--delay", "0,0.2"], "comparison",
+                                    {"P delay = 0 s": "0", "P delay = 0.2 s": "0.2"})]:
+            with self.subTest(args=args):
+                _, _, figure = self.drawn("--path", "circle", "--mech", "2DW1C", "--law", "P", *args)
+                titled = " ".join(text.get_text() for text in figure.texts)
+                self.assertIn("vehicle as built: delay = %s s" % args[1], titled)
+                dd = next(axes for axes in figure.axes if axes.get_title() == "2DW1C dd(t)")
+                for label, delay in labels.items():
+                    line, = [l for l in dd.get_lines() if l.get_label() == label]
+                    rows = table(export("--path", "circle", "--mech", "2DW1C", "--law", "P",
+                                        "--delay", delay).stdout)[1]
+                    self.assertEqual(list(line.get_ydata()), [float(r["plotD"]) for r in rows])
+        _, _, figure = self.drawn("--mech", "2DW1C", "--speed-factor", "1", "--seed", "1.0")
+        self.assertNotIn("vehicle", " ".join(text.get_text() for text in figure.texts))
+
+    def test_a_vehicle_range_maps_the_sweep_over_it_starred_at_the_perfect_vehicle(self):
+        if not SWEEP:
+            self.skipTest("a map needs agvsim-sweep")
+        args = ["--speed-factor", "0.5:1.5:0.5", "--wheelbase", "0.5,2", "--mech", "1FDW1FS", "--law", "P"]
+        kind, rows, figure = self.drawn(*args)
+        self.assertEqual(kind, "map")
+        swept = table(sweep(*args).stdout)[1]
+        self.assertEqual([(r["speedFactor"], r["wheelbase"], r["settle"]) for r in rows],
+                         [(float(r["speedFactor"]), float(r["wheelbase"]),
+                           float(r["settle"]) if r["settle"] else None) for r in swept])
+        panel, = [axes for axes in figure.axes if axes.get_title() == "1FDW1FS P"]
+        self.assertEqual((panel.get_xlabel(), panel.get_ylabel()), ("wheelbase [m]", "speed factor"))
+        star, = [l for l in panel.get_lines() if l.get_label() == "start-up setting"]
+        self.assertEqual((list(star.get_xdata()), list(star.get_ydata())), ([1.0], [1.0]))
+
+    def test_runs_that_never_settle_are_told_apart_by_the_steering_limit(self):
+        """Pixels of every cell of the map clear of its legend and star; markers on the line plot."""
+        if not SWEEP:
+            self.skipTest("a map needs agvsim-sweep")
+        import numpy
+        colours = {"limit": (217, 0, 217), "converging": (153, 153, 153)}
+        _, rows, figure = self.drawn("--delay", "0:0.3:0.1", "--fn", "0.5:2:0.5", "--mech", "2DW1C",
+                                     "--law", "PI")
+        self.assertEqual({self.never_kind(r) for r in rows}, {None, "limit", "converging"})
+        panel = figure.axes[0]
+        figure.canvas.draw()
+        pixels = numpy.asarray(figure.canvas.buffer_rgba())
+        legend = panel.get_legend().get_window_extent()
+        settled = panel.collections[0]
+        labels = [text.get_text() for text in panel.get_legend().get_texts()]
+        self.assertIn("never: at the steering limit", labels)
+        self.assertIn("never: still converging at the end", labels)
+        for row in rows:
+            x, y = panel.transData.transform((row["delay"], row["fn"]))
+            if legend.contains(x, y) or (row["delay"], row["fn"]) == (0.0, 1.0):
+                continue
+            kind = self.never_kind(row)
+            expected = colours[kind] if kind else settled.to_rgba(row["settle"], bytes=True)[:3]
+            got = pixels[pixels.shape[0] - int(y), int(x)][:3]
+            for a, b in zip(got, expected):
+                self.assertLessEqual(abs(int(a) - int(b)), 2, (row["fn"], row["delay"], kind))
+        _, rows, figure = self.drawn("--delay", "0:0.3:0.1", "--fn", "0.5", "--mech", "2DW1C",
+                                     "--law", "PI")
+        marked = {kind: [l for l in figure.axes[0].get_lines() if l.get_label() == label][0]
+                  for kind, label in (("limit", "never: at the steering limit"),
+                                      ("converging", "never: still converging at the end"))}
+        for kind, line in marked.items():
+            self.assertEqual(list(line.get_xdata()), [r["delay"] for r in rows if self.never_kind(r) == kind])
+            self.assertTrue(len(line.get_xdata()))
+
+    def test_the_final_dd_in_the_box_has_the_phase_planes_sign(self):
+        """On the circle plotD is -errD: the box must not show the metrics' finalD."""
+        _, (runs_drawn, figures), figure = self.drawn("--path", "circle")
+        boxes = [text.get_text() for axes in figure.axes[12:] for text in axes.texts]
+        for mechanism, box in zip(("2DW1C", "1FDW1FS", "1RDW1FS"), boxes):
+            shown = re.findall(r"final dd +(\S+) m", box)
+            last = ["%.4f" % runs_drawn[mechanism][law]["plotD"][-1] for law in ("P", "PI")]
+            self.assertEqual(shown, [v[1:] if v == "-0.0000" else v for v in last], mechanism)
+        self.assertIn("final dd     0.0126 m", boxes[0])
+        self.assertLess(next(r["finalD"] for r in figures if r["mech"] == "2DW1C"), 0.0)
 
 
 if __name__ == "__main__":

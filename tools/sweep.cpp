@@ -25,9 +25,9 @@ static const char* const kUsage =
     "0.2, 0.4, 0.6, 0.8, 1); at most two of them vary, and a grid has at most\n"
     "100000 settings.\n"
     "  -j N      worker processes (default: every online core)\n"
-    "  --shard K/N  only the K-th of N contiguous blocks of the grid, in its order;\n"
-    "            the header in block 1 alone, so that the blocks' outputs joined\n"
-    "            in order are the whole sweep's\n"
+    "  --shard K/N  only the K-th of N contiguous blocks of the grid, K from 1 to N,\n"
+    "            N at most 100000; the header in block 1 alone, so that the blocks'\n"
+    "            outputs joined in order are the whole sweep's\n"
     "  --help    show this text\n"
     "Columns: those of fn, zeta, x, y, theta (in degrees) and the vehicle's values\n"
     "(speedFactor, wheelbase, inputBias, steerOffset, drift, noiseD, noiseTheta,\n"
@@ -38,36 +38,41 @@ static const char* const kUsage =
     "terminal.\n";
 
 constexpr int kMaxJobs = 256;
+// More blocks than a grid can have settings would only add empty ones.
+constexpr long kMaxShards = kMaxGridSettings;
 
-// What one setting sends back: [mechanism index][law] of the runs chosen.
-struct SettingResult {
-    RunFigures figures[3][3];
+// A task is one setting's runs on one mechanism, so that a small grid still
+// fills the cores and the last tasks leave little idle time.
+// What a task sends back: by law, the runs chosen.
+struct MechanismResult {
+    RunFigures figures[3];
     bool runsFinite;
 };
 
 static RunChoice choice = {0, 0};
 static int jobs;
+static int mechanisms[3];  // indices of the mechanisms chosen, in row order
+static int mechanismCount;
+static long shardIndex = 1, shardCount = 1;  // --shard K/N
+static long shardFirst, shardEnd;             // its settings, first .. end - 1
+static bool progress;
+// [mechanism index][law] of the setting whose tasks are being taken.
+static RunFigures settingFigures[3][3];
 
 static bool chosen(int wanted, int value) { return wanted == 0 || wanted == value; }
 
-static void runSetting(long n, SettingResult* result) {
-    applyGridSetting(n);
-    for (int m = 0; m < 3; ++m) {
-        if (!chosen(choice.mechanism, m + 1)) continue;
-        runMechanism(m, simSettings.pathKind);
-        for (int law = ControlP; law <= ControlPI; ++law) {
-            if (chosen(choice.law, law)) computeRunFigures(m, law, &result->figures[m][law]);
-        }
+static void runTask(long task, void* sent) {
+    MechanismResult result = {};
+    const int m = mechanisms[task % mechanismCount];
+    applyGridSetting(task / mechanismCount);
+    runMechanism(m, simSettings.pathKind);
+    for (int law = ControlP; law <= ControlPI; ++law) {
+        if (chosen(choice.law, law)) computeRunFigures(m, law, &result.figures[law]);
     }
-    result->runsFinite = recordedRunsFinite();
-}
-
-static void work(int worker, int fd) {
-    SettingResult result = {};
-    for (long n = worker; n < sweepGrid.settings; n += jobs) {
-        runSetting(n, &result);
-        if (!writeWhole(fd, &result, sizeof result)) return;
-    }
+    // The other mechanisms' records hold this worker's earlier tasks: finite,
+    // or the parent stops at that earlier task, as a worker's tasks come in order.
+    result.runsFinite = recordedRunsFinite();
+    std::memcpy(sent, &result, sizeof result);
 }
 
 static void writeHeader() {
@@ -76,7 +81,7 @@ static void writeHeader() {
     writeFiguresHeader();
 }
 
-static void writeSetting(long n, const SettingResult& result) {
+static void writeSetting(long n) {
     char prefix[160] = "";
     for (int v = 0; v < sweepGrid.varyingCount; ++v) {
         char text[kShortestNumberCapacity];
@@ -87,16 +92,31 @@ static void writeSetting(long n, const SettingResult& result) {
     for (int m = 0; m < 3; ++m) {
         for (int law = ControlP; law <= ControlPI; ++law) {
             if (chosen(choice.mechanism, m + 1) && chosen(choice.law, law))
-                writeFiguresRow(prefix, m, law, result.figures[m][law]);
+                writeFiguresRow(prefix, m, law, settingFigures[m][law]);
         }
     }
 }
 
 static void showProgress(long done) {
-    const long every = sweepGrid.settings / 200 + 1;
-    if (done % every != 0 && done != sweepGrid.settings) return;
-    std::fprintf(stderr, "\ragvsim-sweep: %ld of %ld settings", done, sweepGrid.settings);
-    if (done == sweepGrid.settings) std::fputc('\n', stderr);
+    const long settings = shardEnd - shardFirst;
+    const long every = settings / 200 + 1;
+    if (done % every != 0 && done != settings) return;
+    std::fprintf(stderr, "\ragvsim-sweep: %ld of %ld settings", done, settings);
+    if (done == settings) std::fputc('\n', stderr);
+}
+
+// Rows already written stay; a refusal at the first setting writes none.
+static bool takeTask(long task, const void* sent) {
+    MechanismResult result;
+    std::memcpy(&result, sent, sizeof result);
+    if (!result.runsFinite) return false;
+    std::memcpy(settingFigures[mechanisms[task % mechanismCount]], result.figures, sizeof result.figures);
+    if (task % mechanismCount != mechanismCount - 1) return true;
+    const long n = task / mechanismCount;
+    if (n == 0) writeHeader();
+    writeSetting(n);
+    if (progress) showProgress(n + 1 - shardFirst);
+    return true;
 }
 
 static bool readJobs(const char* text) {
@@ -109,6 +129,35 @@ static bool readJobs(const char* text) {
     return true;
 }
 
+// Digits alone: no sign, space or fraction.
+static bool readWholeNumber(const char* text, char** end, long* value) {
+    if (*text < '0' || *text > '9') return false;
+    *value = std::strtol(text, end, 10);
+    return true;
+}
+
+static bool readShard(const char* text) {
+    if (text == nullptr) return failOption("--shard", "missing value");
+    char* end = nullptr;
+    long k = 0, n = 0;
+    if (!readWholeNumber(text, &end, &k) || *end != '/' || !readWholeNumber(end + 1, &end, &n) ||
+        *end != '\0')
+        return failOption("--shard", "must be K/N, two whole numbers");
+    if (n < 1 || n > kMaxShards) return failOption("--shard", "N must be from 1 to 100000");
+    if (k < 1 || k > n) return failOption("--shard", "K must be from 1 to N");
+    shardIndex = k;
+    shardCount = n;
+    return true;
+}
+
+// Blocks as even as possible; rounding up gives the first block the first
+// setting, and with it the header, whenever there are fewer settings than blocks.
+static void findShard() {
+    const long settings = sweepGrid.settings;
+    shardFirst = ((shardIndex - 1) * settings + shardCount - 1) / shardCount;
+    shardEnd = (shardIndex * settings + shardCount - 1) / shardCount;
+}
+
 // 0 to go on, else the exit status.
 static int readOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -117,8 +166,10 @@ static int readOptions(int argc, char** argv) {
             std::fputs(kVehicleOptionsUsage, stdout);
             return -1;
         }
-        if (std::strcmp(argv[i], "-j") == 0) {
-            if (!readJobs(i + 1 < argc ? argv[i + 1] : nullptr)) return 2;
+        const bool isJobs = std::strcmp(argv[i], "-j") == 0;
+        if (isJobs || std::strcmp(argv[i], "--shard") == 0) {
+            const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+            if (!(isJobs ? readJobs(value) : readShard(value))) return 2;
             ++i;
             continue;
         }
@@ -131,37 +182,26 @@ static int readOptions(int argc, char** argv) {
 }
 
 static int sweep() {
-    if (jobs > sweepGrid.settings) jobs = static_cast<int>(sweepGrid.settings);
-    int from[kMaxJobs];
-    std::fflush(stdout);
-    for (int w = 0; w < jobs; ++w) {
-        from[w] = startWorker(work, w);
-        if (from[w] < 0) {
-            stopWorkers();
-            std::fprintf(stderr, "agvsim-sweep: cannot start a worker process\n");
-            return 1;
-        }
+    for (int m = 0; m < 3; ++m) {
+        if (chosen(choice.mechanism, m + 1)) mechanisms[mechanismCount++] = m;
     }
-    const bool progress = standardErrorIsTerminal();
-    SettingResult result;
-    for (long n = 0; n < sweepGrid.settings; ++n) {
-        if (!readWhole(from[n % jobs], &result, sizeof result)) {
-            stopWorkers();
-            std::fprintf(stderr, "agvsim-sweep: a worker process ended early\n");
-            return 1;
-        }
-        // Rows already written stay; a refusal at the first setting writes none.
-        if (!result.runsFinite) {
-            stopWorkers();
-            failNonFiniteRuns();
-            return 2;
-        }
-        if (n == 0) writeHeader();
-        writeSetting(n, result);
-        if (progress) showProgress(n + 1);
+    findShard();
+    progress = standardErrorIsTerminal();
+    const TaskWork work = {runTask, takeTask, sizeof(MechanismResult)};
+    switch (runTasks(work, shardFirst * mechanismCount, shardEnd * mechanismCount, jobs)) {
+    case TasksDone:
+        return 0;
+    case TasksStopped:
+        failNonFiniteRuns();
+        return 2;
+    case TasksCannotStart:
+        std::fprintf(stderr, "agvsim-sweep: cannot start a worker process\n");
+        return 1;
+    case TasksWorkerEnded:
+        break;
     }
-    if (!waitForWorkers()) return 1;
-    return 0;
+    std::fprintf(stderr, "agvsim-sweep: a worker process ended early\n");
+    return 1;
 }
 
 int main(int argc, char** argv) {
