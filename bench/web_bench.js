@@ -2,7 +2,10 @@
 // the frame time of the start-up frame and of the longest run's last frame
 // (1FDW1FS under PI) for the exact and the WebGL rasteriser against the window
 // on Mesa's llvmpipe under Xvfb; the six runs' simulation time in WebAssembly
-// against the native build; the playback pace of the longest run; the file's size.
+// against the native build; the playback pace of the longest run; the file's size;
+// and the bench: how soon the picture follows a change (median of 20), the
+// longest task on the page's thread while a slider is dragged, and the settle
+// map's time beside agvsim-sweep's for the same grid, mechanism and law.
 // Usage: node web_bench.js BENCH_PAGE.html PAGE.html NATIVE_BUILD_DIR
 'use strict';
 const {execFileSync} = require('child_process');
@@ -83,13 +86,93 @@ async function browserFigures(browser, query, withSimulation) {
   return figures;
 }
 
+// Milliseconds from each of 20 changes of fn to its runs drawn, the median.
+async function benchLatency(tab) {
+  const times = await tab.evaluate(async () => {
+    const field = document.getElementById('bench-fn');
+    const out = [];
+    for (let i = 0; i < 20; i++) {
+      const start = performance.now();
+      field.value = String(0.5 + 0.01 * i);
+      field.dispatchEvent(new Event('input'));
+      while (agvsim.state() !== 'window') await new Promise((resolve) => setTimeout(resolve, 1));
+      out.push(performance.now() - start);
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return out;
+  });
+  return times.sort((a, b) => a - b)[10];
+}
+
+// fn's slider dragged for 3 s, one step per frame; the longest task the page's
+// thread ran meanwhile (the browser reports those of 50 ms and more).
+async function longestTaskWhileDragging(tab) {
+  return tab.evaluate(async () => {
+    let longest = 0;
+    const observer = new PerformanceObserver((list) => {
+      for (const entry of list.getEntries()) longest = Math.max(longest, entry.duration);
+    });
+    observer.observe({entryTypes: ['longtask']});
+    const slider = document.getElementById('bench-fn-slider');
+    const start = performance.now();
+    for (let frame = 0; performance.now() - start < 3000; frame++) {
+      slider.value = String(300 + (frame % 200));
+      slider.dispatchEvent(new Event('input'));
+      await new Promise((resolve) => requestAnimationFrame(resolve));
+    }
+    while (agvsim.state() !== 'window') await new Promise((resolve) => setTimeout(resolve, 5));
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    observer.disconnect();
+    return longest;
+  });
+}
+
+// The whole map, from a change of the pose that starts it again, against the sweep.
+async function mapTimes(tab, keys, mech, law) {
+  await tab.focus('#window');
+  for (const key of keys) {
+    await waitState(tab, 'window');
+    await tab.keyboard.press(key);
+  }
+  await waitState(tab, 'window');
+  const page = await tab.evaluate(async () => {
+    const field = document.getElementById('bench-y');
+    field.value = field.value === '1' ? '0.9' : '1';
+    const start = performance.now();
+    field.dispatchEvent(new Event('input'));
+    while (!(agvsim.state() === 'window' && agvsim.map().done)) {
+      await new Promise((resolve) => setTimeout(resolve, 5));
+    }
+    return {ms: performance.now() - start, y: field.value};
+  });
+  const cores = require('os').cpus().length;
+  const start = Date.now();
+  execFileSync(path.join(nativeBuild, 'agvsim-sweep'), ['--fn', '0.1:2:0.1', '--zeta', '0.1:2:0.1', '--mech', mech,
+    '--law', law, '--pose', '-2', page.y, '0', '-j', String(cores)], {maxBuffer: 1 << 24});
+  return {page: page.ms, sweep: Date.now() - start, cores};
+}
+
+async function benchFigures(browser) {
+  const tab = await openPage(browser, 'file://' + path.resolve(page));
+  await waitState(tab, 'dialog');
+  await tab.keyboard.type('0nn ');
+  await waitState(tab, 'window');
+  await tab.waitForFunction(() => agvsim.map().done, {timeout: 120000});
+  const figures = {latency: await benchLatency(tab), longest: await longestTaskWhileDragging(tab)};
+  figures.map = await mapTimes(tab, [], '2DW1C', 'P');
+  figures.longestMap = await mapTimes(tab, ['2', 'I'], '1FDW1FS', 'PI');
+  await tab.close();
+  return figures;
+}
+
 async function main() {
   const native = nativeFigures();
   const browser = await launch();
-  let exact, webgl;
+  let exact, webgl, bench;
   try {
     exact = await browserFigures(browser, '?raster=exact', true);
     webgl = await browserFigures(browser, '', false);
+    bench = await benchFigures(browser);
   } finally {
     await browser.close();
   }
@@ -101,6 +184,12 @@ async function main() {
   console.log('                                 native   WebAssembly');
   console.log(`six runs on the line [ms]    ${f(native.line)}${f(exact.line)}`);
   console.log(`six runs on the circle [ms]  ${f(native.circle)}${f(exact.circle)}`);
+  console.log(`bench: a change drawn after ${bench.latency.toFixed(0)} ms (median of 20); longest task on the ` +
+    `page's thread while dragging ${bench.longest ? bench.longest.toFixed(0) + ' ms' : 'under 50 ms'}`);
+  for (const [name, m] of [['2DW1C P', bench.map], ['1FDW1FS PI', bench.longestMap]]) {
+    console.log(`settle map of ${name}: ${(m.page / 1000).toFixed(2)} s on the page, ${(m.sweep / 1000).toFixed(2)} s ` +
+      `for agvsim-sweep -j ${m.cores} (${(m.page / m.sweep).toFixed(2)} x)`);
+  }
   const bytes = fs.readFileSync(page);
   console.log(`${page}: ${bytes.length} bytes, ${zlib.gzipSync(bytes, {level: 9}).length} gzipped`);
 }

@@ -45,7 +45,7 @@ case "${1:-build}" in
   bench)
     build
     cmake --build "$BUILD" -j "$JOBS" --target agvsim-bench
-    native bench_frame bench_simulation
+    native bench_frame bench_simulation agvsim-sweep
     node bench/web_bench.js "$BUILD/agvsim-bench.html" dist/agvsim.html build
     ;;
   *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
