@@ -16,6 +16,7 @@ static struct {
     uint64_t generator;
     NoisePair noise;
     int delay;  // steps
+    int slot;   // this step's place in the delay line
     double pastInputs[kMaxDelaySteps][kStages];
     bool biased;
     double bias;  // rad/s
@@ -36,23 +37,19 @@ void startDisturbances(double h) {
     run.bias = v.inputBias * kDegToRad;
 }
 
-void beginDisturbedStep(int stepIndex) {
-    if (run.noisy && stepIndex % kSubsteps == 0) run.noise = gaussianPair(&run.generator);
+MeasurementNoise beginDisturbedStep(int stepIndex) {
+    if (run.delay > 0) run.slot = stepIndex % run.delay;
+    if (!run.noisy) return {false, false, 0.0, 0.0};
+    if (stepIndex % kSubsteps == 0) run.noise = gaussianPair(&run.generator);
+    return {run.sigmaD != 0.0, run.sigmaTheta != 0.0, run.sigmaD * run.noise.n1, run.sigmaTheta * run.noise.n2};
 }
 
-TrackingSample measuredErrors(const TrackingSample& track) {
-    TrackingSample measured = track;
-    if (run.sigmaD != 0.0) measured.errD += run.sigmaD * run.noise.n1;
-    if (run.sigmaTheta != 0.0) measured.errTheta += run.sigmaTheta * run.noise.n2;
-    return measured;
-}
-
-double appliedInput(int stepIndex, int stage, double u) {
+double appliedInput(int stage, double u) {
     double applied = u;
     if (run.delay > 0) {
-        double& slot = run.pastInputs[stepIndex % run.delay][stage - 1];
-        applied = slot;
-        slot = u;
+        double& past = run.pastInputs[run.slot][stage - 1];
+        applied = past;
+        past = u;
     }
     return run.biased ? applied + run.bias : applied;
 }

@@ -7,10 +7,16 @@
 
 // At a run's first step: the noise generator seeded, the delay line emptied.
 void startDisturbances(double h);
-// At the start of each step: a new noise pair every kSubsteps steps.
-void beginDisturbedStep(int stepIndex);
-// The errors as measured, noise added to errD and errTheta.
-TrackingSample measuredErrors(const TrackingSample& track);
+// What the measurement adds to errD (m) and errTheta (rad) during a step; a
+// term whose deviation is 0 is left out, not added as a zero.
+struct MeasurementNoise {
+    bool onD, onTheta;
+    double d, theta;
+};
+
+// At the start of each step: a new noise pair every kSubsteps steps; the noise
+// held for this step.
+MeasurementNoise beginDisturbedStep(int stepIndex);
 // The input the vehicle gets in this stage: the law's u of n steps earlier
 // (0 before the run's first step), plus the input bias.
-double appliedInput(int stepIndex, int stage, double u);
+double appliedInput(int stage, double u);

@@ -15,6 +15,16 @@ static double advance(int stage, double h, double& y, double f, double q) {
     return next.q;
 }
 
+// The errors the law and the integrals see: the true ones, or with the
+// measurement's noise added (only the three errors of seen are kept up).
+static const TrackingSample& measured(const TrackingSample& t, const MeasurementNoise& noise, TrackingSample& seen) {
+    if (!noise.onD && !noise.onTheta) return t;
+    seen.errD = noise.onD ? t.errD + noise.d : t.errD;
+    seen.errTheta = noise.onTheta ? t.errTheta + noise.theta : t.errTheta;
+    seen.errPhi = t.errPhi;
+    return seen;
+}
+
 // Only on the line under P is the heading kept within [-pi, pi].
 static void wrapHeadingOnce(VehicleState& s) {
     if (s.theta > kPi) s.theta -= kTwoPi;
@@ -28,7 +38,8 @@ StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, i
         integrals = {0.0, 0.0, 0.0};
         startDisturbances(h);
     }
-    beginDisturbedStep(stepIndex);
+    const MeasurementNoise noise = beginDisturbedStep(stepIndex);
+    TrackingSample seen;
     VehicleState p = prevState;
     TrackingSample t = prevTrack;
     double q[kIntegratedStates] = {0.0, 0.0, 0.0, 0.0, 0.0};
@@ -36,8 +47,8 @@ StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, i
 
     for (int stage = 1; stage <= 4; ++stage) {
         // The derivative uses the errors of the previous stage point, as measured.
-        const double u = controlInput(mechanism, law, measuredErrors(t), integrals);
-        const StateDerivative f = vehicleDerivative(mechanism, p, appliedInput(stepIndex, stage, u));
+        const double u = controlInput(mechanism, law, measured(t, noise, seen), integrals);
+        const StateDerivative f = vehicleDerivative(mechanism, p, appliedInput(stage, u));
         for (int i = 0; i < kIntegratedStates; ++i)
             q[i] = advance(stage, h, stateElement(p, i), f.value[i], q[i]);
         limitSteering(mechanism, p, f);
@@ -48,10 +59,10 @@ StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, i
         p.pathParam = t.pathParam;
 
         // The integrals use the errors of the new stage point, as measured.
-        const TrackingSample measured = measuredErrors(t);
-        qD = advance(stage, h, integrals.intD, measured.errD, qD);
-        qTheta = advance(stage, h, integrals.intTheta, measured.errTheta, qTheta);
-        qPhi = advance(stage, h, integrals.intPhi, measured.errPhi, qPhi);
+        const TrackingSample& e = measured(t, noise, seen);
+        qD = advance(stage, h, integrals.intD, e.errD, qD);
+        qTheta = advance(stage, h, integrals.intTheta, e.errTheta, qTheta);
+        qPhi = advance(stage, h, integrals.intPhi, e.errPhi, qPhi);
     }
     return {p, t};
 }
