@@ -39,7 +39,7 @@ StepResult integrateStep(int stepIndex, double h, int pathKind, int mechanism, i
         startDisturbances(h);
     }
     const MeasurementNoise noise = beginDisturbedStep(stepIndex);
-    TrackingSample seen;
+    TrackingSample seen = {};
     VehicleState p = prevState;
     TrackingSample t = prevTrack;
     double q[kIntegratedStates] = {0.0, 0.0, 0.0, 0.0, 0.0};

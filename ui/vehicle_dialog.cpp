@@ -29,6 +29,7 @@ static const EntryGroup kGroups[] = {
     {ImpDelay, 1, "\n    新 むだ時間[s](0～1)="},
 };
 
+// By ImperfectionFault.
 static const char* const kFaultFormats[] = {
     "",
     "",  // not finite: the dialog's own line

@@ -13,4 +13,4 @@ set_property(TARGET agvsim-bench-worker APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOU
 set(AGV_BENCH_WORKER ${CMAKE_BINARY_DIR}/agvsim-bench-worker.js)
 
 set(AGV_BENCH_SCRIPTS web/bench/bench_text.js web/bench/controls.js web/bench/pool.js web/bench/live.js
-    web/bench/figures.js web/bench/plots.js web/bench/map.js web/bench/goals.js)
+    web/bench/figures.js web/bench/plots.js web/bench/map.js web/bench/goals.js web/bench/hooks.js)

@@ -40,7 +40,8 @@ function agvParseNumber(text) {
 const agvBench = {
   element: document.getElementById('bench'),
   fields: {},        // name -> {field, slider, reason, spec}
-  texts: [],         // the words in force, by input index, as typed
+  texts: [],         // the words asked for, by input index, as typed
+  defaults: [],      // the vehicle's default values
   enabled: true,
 
   build() {
@@ -62,29 +63,30 @@ const agvBench = {
     this.setEnabled(false);
   },
 
+  // An element showing one of the page's texts, kept up when the language switches.
+  textElement(tag, key) {
+    const element = document.createElement(tag);
+    element.dataset.text = key;
+    element.textContent = agvLanguage.text(key);
+    return element;
+  },
+
   heading(key, tag = 'h3') {
-    const heading = document.createElement(tag);
-    heading.dataset.text = key;
-    heading.textContent = agvLanguage.text(key);
-    return heading;
+    return this.textElement(tag, key);
   },
 
   button(id, key) {
-    const button = document.createElement('button');
+    const button = this.textElement('button', key);
     button.type = 'button';
     button.id = id;
-    button.dataset.text = key;
-    button.textContent = agvLanguage.text(key);
     return button;
   },
 
   row(labelKey, control) {
     const row = document.createElement('div');
     row.className = 'bench-row';
-    const label = document.createElement('label');
+    const label = this.textElement('label', labelKey);
     label.htmlFor = control.id;
-    label.dataset.text = labelKey;
-    label.textContent = agvLanguage.text(labelKey);
     row.append(label, control);
     return row;
   },
@@ -93,10 +95,8 @@ const agvBench = {
     const select = document.createElement('select');
     select.id = 'bench-path';
     for (const [value, key] of [['line', 'bench-line'], ['circle', 'bench-circle']]) {
-      const option = document.createElement('option');
+      const option = this.textElement('option', key);
       option.value = value;
-      option.dataset.text = key;
-      option.textContent = agvLanguage.text(key);
       select.appendChild(option);
     }
     select.addEventListener('input', () => this.changed(kBenchPath, select.value === 'circle' ? '1' : '0'));
@@ -177,12 +177,19 @@ const agvBench = {
         f.field.value = words[spec.input];
         this.placeSlider(spec, f.slider, Number(words[spec.input]));
       }
-      if (spec.input >= kBenchVehicleFrom) {
-        document.getElementById(`bench-${spec.name}-default`).textContent =
-          `(${agvLanguage.text('bench-default')} ${defaults[spec.input - kBenchVehicleFrom]})`;
-      }
     }
+    this.defaults = defaults;
+    this.showDefaults();
     if (fromDialog) for (const name of Object.keys(this.fields)) this.showReason(name, null);
+  },
+
+  // "(default 1)" beside each of the vehicle's values.
+  showDefaults() {
+    if (this.defaults.length === 0) return;
+    agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
+      document.getElementById(`bench-${spec.name}-default`).textContent =
+        `(${agvLanguage.text('bench-default')} ${this.defaults[spec.input - kBenchVehicleFrom]})`;
+    });
   },
 
   showReason(name, key) {
@@ -221,7 +228,7 @@ const agvBench = {
     const words = this.texts;
     const changed = [];
     agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
-      const fallback = String(agvBenchLive.defaults[spec.input - kBenchVehicleFrom]);
+      const fallback = String(this.defaults[spec.input - kBenchVehicleFrom]);
       if (words[spec.input] !== fallback) changed.push(spec.input);
       words[spec.input] = fallback;
     });
@@ -239,3 +246,4 @@ const agvBench = {
 };
 
 agvBench.build();
+agvLanguage.onChange(() => agvBench.showDefaults());

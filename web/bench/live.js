@@ -63,6 +63,13 @@ function agvDecodeBench(packed) {
   return runs;
 }
 
+// The program's settings in force as the bench's fifteen words, as typed.
+function agvWordsInForce() {
+  const t = agvLink.typedSettings();
+  return [t.path === 'circle' ? '1' : '0', t.fn, t.zeta, ...t.pose, ...t.vehicle.map((field) => field.word)]
+    .map(String);
+}
+
 const agvBenchLive = {
   lastId: 0,
   inFlight: null,   // the request the worker is on
@@ -199,54 +206,11 @@ const agvBenchLive = {
 
   // After every dialog: the bench shows its values and works out their figures.
   afterDialog() {
-    const typed = agvLink.typedSettings();
-    this.defaults = typed.vehicle.map((field) => field.defaultValue);
-    const words = [typed.path === 'circle' ? '1' : '0', typed.fn, typed.zeta, ...typed.pose,
-      ...typed.vehicle.map((field) => field.word)].map(String);
+    this.defaults = agvLink.typedSettings().vehicle.map((field) => field.defaultValue);
+    const words = agvWordsInForce();
     agvBench.show(words, this.defaults, true);
     agvBench.setEnabled(true);
     this.inForce = words;
     this.request(words, []);
   },
 };
-
-// The settings object the hooks give: {path, fn, zeta, pose: [x, y, θ°], and the vehicle's values}.
-function agvSettingsOfWords(words) {
-  const settings = {path: words[kBenchPath] === '1' ? 'circle' : 'line', fn: Number(words[1]),
-    zeta: Number(words[2]), pose: [3, 4, 5].map((i) => Number(words[i]))};
-  agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
-    settings[spec.name] = Number(words[spec.input]);
-  });
-  return settings;
-}
-
-// The bench's hooks beside the page's own.
-Object.assign(window.agvsim, {
-  settings() {
-    const t = agvLink.typedSettings();
-    return agvSettingsOfWords([t.path === 'circle' ? '1' : '0', t.fn, t.zeta, ...t.pose,
-      ...t.vehicle.map((field) => field.word)].map(String));
-  },
-  // The six rows of agvsim-export --metrics, for the settings in force.
-  figures() {
-    const live = agvBenchLive.result;
-    if (!live) return [];
-    return live.runs.map((run) => {
-      const row = {mech: run.mech, law: run.law};
-      for (const name of ['settle', 'designSettle', 'overshoot', 'finalD', 'iae', 'peakPhi', 'atLimit', 'endT']) {
-        row[name] = run.figures[name];
-      }
-      return row;
-    });
-  },
-  poles() {
-    const live = agvBenchLive.result;
-    if (!live) return null;
-    const shown = agvBenchPlots.shown();
-    return live.runs.find((run) => run.mech === shown.mech && run.law === shown.law).poles;
-  },
-  map: () => agvBenchMap.snapshot(),
-  goals: () => agvBenchGoals.evaluate().map(({text, value, met}) => ({text, value, met})),
-  pinned: () => (agvBenchFigures.pinned ? agvBenchFigures.pinned.settings : null),
-});
-
