@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "sim/record.h"
@@ -57,8 +58,10 @@ TEST(BenchRun, ThePackedBlocksRestoreTheRecordAndCarryThePlottedSigns) {
         ASSERT_EQ(runBenchMechanism(input.data(), m).refusal, kAccepted);
         length += packBenchMechanism(m, packed.data() + length);
     }
-    const TrajectoryRecord made = trajectoryRecord;
-    trajectoryRecord = {};
+    // Static: the record is megabytes, more than a Windows thread's stack.
+    static TrajectoryRecord made;
+    made = trajectoryRecord;
+    std::memset(&trajectoryRecord, 0, sizeof trajectoryRecord);
     unpackBenchRecord(packed.data());
     for (int m = 0; m < 3; ++m) {
         for (int law = ControlP; law <= ControlPI; ++law) {
