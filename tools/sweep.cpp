@@ -69,9 +69,7 @@ static void runTask(long task, void* sent) {
     for (int law = ControlP; law <= ControlPI; ++law) {
         if (chosen(choice.law, law)) computeRunFigures(m, law, &result.figures[law]);
     }
-    // The other mechanisms' records hold this worker's earlier tasks: finite,
-    // or the parent stops at that earlier task, as a worker's tasks come in order.
-    result.runsFinite = recordedRunsFinite();
+    result.runsFinite = recordedRunFinite(m, ControlP) && recordedRunFinite(m, ControlPI);
     std::memcpy(sent, &result, sizeof result);
 }
 
