@@ -39,18 +39,18 @@ function agvParseNumber(text) {
 
 const agvBench = {
   element: document.getElementById('bench'),
-  fields: {},        // name -> {field, slider, reason, spec}
+  fields: {},        // name -> {field, slider, reason, setting}
   texts: [],         // the words asked for, by input index, as typed
-  defaults: [],      // the vehicle's default values
+  defaults: [],      // the vehicle's default values, as the program gives them after a dialog
   enabled: true,
 
   build() {
     const controls = document.createElement('section');
     controls.id = 'bench-controls';
     controls.appendChild(this.pathRow());
-    for (const spec of agvBenchFields) {
-      if (spec.name === 'speedFactor') controls.appendChild(this.heading('bench-vehicle'));
-      controls.appendChild(this.numberRow(spec));
+    for (const setting of agvBenchFields) {
+      if (setting.name === 'speedFactor') controls.appendChild(this.heading('bench-vehicle'));
+      controls.appendChild(this.numberRow(setting));
     }
     const buttons = document.createElement('div');
     buttons.className = 'bench-buttons';
@@ -113,53 +113,53 @@ const agvBench = {
     return reason;
   },
 
-  numberRow(spec) {
+  numberRow(setting) {
     const field = document.createElement('input');
     field.type = 'text';
     field.inputMode = 'decimal';
-    field.id = `bench-${spec.name}`;
+    field.id = `bench-${setting.name}`;
     field.size = 7;
-    const row = this.row(`bench-${spec.name}`, field);
+    const row = this.row(`bench-${setting.name}`, field);
     let slider = null;
-    if (spec.slider) {
+    if (setting.slider) {
       slider = document.createElement('input');
       slider.type = 'range';
-      slider.id = `bench-${spec.name}-slider`;
-      const s = spec.slider;
+      slider.id = `bench-${setting.name}-slider`;
+      const s = setting.slider;
       slider.min = s.log ? 0 : s.min;
       slider.max = s.log ? kLogSteps : s.max;
       slider.step = s.log ? 1 : s.step;
       slider.addEventListener('input', () => {
-        field.value = this.sliderText(spec, Number(slider.value));
-        this.changed(spec.input, field.value);
+        field.value = this.sliderText(setting, Number(slider.value));
+        this.changed(setting.input, field.value);
       });
       row.insertBefore(slider, field);
     }
     field.addEventListener('input', () => {
-      this.placeSlider(spec, slider, agvParseNumber(field.value));
-      this.changed(spec.input, field.value);
+      this.placeSlider(setting, slider, agvParseNumber(field.value));
+      this.changed(setting.input, field.value);
     });
-    if (spec.input >= kBenchVehicleFrom) {
+    if (setting.input >= kBenchVehicleFrom) {
       const note = document.createElement('span');
       note.className = 'bench-default';
-      note.id = `bench-${spec.name}-default`;
+      note.id = `bench-${setting.name}-default`;
       row.appendChild(note);
     }
-    this.fields[spec.name] = {field, slider, spec};
-    row.appendChild(this.reasonFor(spec.name));
+    this.fields[setting.name] = {field, slider, setting};
+    row.appendChild(this.reasonFor(setting.name));
     return row;
   },
 
   // The slider's value as the text of a number field: three significant digits.
-  sliderText(spec, position) {
-    const s = spec.slider;
+  sliderText(setting, position) {
+    const s = setting.slider;
     const value = s.log ? s.min * Math.pow(s.max / s.min, position / kLogSteps) : position;
     return String(Number(value.toPrecision(s.log ? 3 : 6)));
   },
 
-  placeSlider(spec, slider, value) {
+  placeSlider(setting, slider, value) {
     if (!slider || value === undefined || !Number.isFinite(value)) return;
-    const s = spec.slider;
+    const s = setting.slider;
     const clamped = Math.min(s.max, Math.max(s.min, value));
     slider.value = s.log ? Math.round(kLogSteps * Math.log(clamped / s.min) / Math.log(s.max / s.min)) : clamped;
   },
@@ -167,18 +167,17 @@ const agvBench = {
   // Shows the words in force. After a dialog every control takes them; after a
   // bench change a control keeps its text while it reads the same, or while it
   // shows why it was refused.
-  show(words, defaults, fromDialog) {
+  show(words, fromDialog) {
     this.texts = words.slice();
     document.getElementById('bench-path').value = words[kBenchPath] === '1' ? 'circle' : 'line';
-    for (const spec of agvBenchFields) {
-      const f = this.fields[spec.name];
-      const keep = !fromDialog && (f.reason.textContent !== '' || agvParseNumber(f.field.value) === Number(words[spec.input]));
+    for (const setting of agvBenchFields) {
+      const f = this.fields[setting.name];
+      const keep = !fromDialog && (f.reason.textContent !== '' || agvParseNumber(f.field.value) === Number(words[setting.input]));
       if (!keep) {
-        f.field.value = words[spec.input];
-        this.placeSlider(spec, f.slider, Number(words[spec.input]));
+        f.field.value = words[setting.input];
+        this.placeSlider(setting, f.slider, Number(words[setting.input]));
       }
     }
-    this.defaults = defaults;
     this.showDefaults();
     if (fromDialog) for (const name of Object.keys(this.fields)) this.showReason(name, null);
   },
@@ -186,9 +185,9 @@ const agvBench = {
   // "(default 1)" beside each of the vehicle's values.
   showDefaults() {
     if (this.defaults.length === 0) return;
-    agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
-      document.getElementById(`bench-${spec.name}-default`).textContent =
-        `(${agvLanguage.text('bench-default')} ${this.defaults[spec.input - kBenchVehicleFrom]})`;
+    agvBenchFields.filter((setting) => setting.input >= kBenchVehicleFrom).forEach((setting) => {
+      document.getElementById(`bench-${setting.name}-default`).textContent =
+        `(${agvLanguage.text('bench-default')} ${this.defaults[setting.input - kBenchVehicleFrom]})`;
     });
   },
 
@@ -200,7 +199,7 @@ const agvBench = {
 
   nameOf(input) {
     if (input === kBenchPath) return 'path';
-    return agvBenchFields.find((spec) => spec.input === input).name;
+    return agvBenchFields.find((setting) => setting.input === input).name;
   },
 
   // One control's new text: parsed as the dialog would, then asked for.
@@ -227,10 +226,10 @@ const agvBench = {
     if (!this.enabled) return;
     const words = this.texts;
     const changed = [];
-    agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
-      const fallback = String(this.defaults[spec.input - kBenchVehicleFrom]);
-      if (words[spec.input] !== fallback) changed.push(spec.input);
-      words[spec.input] = fallback;
+    agvBenchFields.filter((setting) => setting.input >= kBenchVehicleFrom).forEach((setting) => {
+      const fallback = String(this.defaults[setting.input - kBenchVehicleFrom]);
+      if (words[setting.input] !== fallback) changed.push(setting.input);
+      words[setting.input] = fallback;
     });
     if (changed.length > 0) agvBenchLive.request(words.slice(), changed);
   },

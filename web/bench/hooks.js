@@ -5,8 +5,8 @@
 function agvSettingsOfWords(words) {
   const settings = {path: words[kBenchPath] === '1' ? 'circle' : 'line', fn: Number(words[1]),
     zeta: Number(words[2]), pose: [3, 4, 5].map((i) => Number(words[i]))};
-  agvBenchFields.filter((spec) => spec.input >= kBenchVehicleFrom).forEach((spec) => {
-    settings[spec.name] = Number(words[spec.input]);
+  agvBenchFields.filter((setting) => setting.input >= kBenchVehicleFrom).forEach((setting) => {
+    settings[setting.name] = Number(words[setting.input]);
   });
   return settings;
 }

@@ -78,7 +78,6 @@ const agvBenchLive = {
   result: null,     // {words, input, runs} shown
   shown: null,      // {mech, law} the window shows
   inForce: [],      // the words of the settings in force, as typed
-  defaults: [],
 
   busy() {
     return Boolean(this.inFlight || this.pending || this.applying);
@@ -181,7 +180,7 @@ const agvBenchLive = {
     const before = this.result;
     this.result = {words: request.words, input: request.input, runs};
     this.inForce = request.words;
-    agvBench.show(request.words, this.defaults, request.changed.length === 0);
+    agvBench.show(request.words, request.changed.length === 0);
     agvBenchFigures.render();
     agvBenchPlots.render();
     agvBenchGoals.render();
@@ -206,9 +205,9 @@ const agvBenchLive = {
 
   // After every dialog: the bench shows its values and works out their figures.
   afterDialog() {
-    this.defaults = agvLink.typedSettings().vehicle.map((field) => field.defaultValue);
+    agvBench.defaults = agvLink.typedSettings().vehicle.map((field) => field.defaultValue);
     const words = agvWordsInForce();
-    agvBench.show(words, this.defaults, true);
+    agvBench.show(words, true);
     agvBench.setEnabled(true);
     this.inForce = words;
     this.request(words, []);
