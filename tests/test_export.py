@@ -265,6 +265,24 @@ class Sweep(unittest.TestCase):
             expected = typed.stdout.splitlines()[1:]
             self.assertEqual([",".join(list(r.values())[2:]) for r in rows[i:i + 3]], expected)
 
+    def test_a_vehicle_value_is_a_grid_axis_named_as_its_field(self):
+        args = ["--fn", "0.5", "--pose", "-2", "0.2", "0", "--input-bias", "0,5", "--delay", "0:0.1:0.1",
+                "--mech", "1RDW1FS"]
+        result = sweep(*args)
+        self.assertEqual((result.returncode, result.stderr), (0, ""))
+        header, rows = table(result.stdout)
+        self.assertEqual(header[:3], ["inputBias", "delay", "mech"])
+        self.assertEqual([(r["inputBias"], r["delay"]) for r in rows[::2]],
+                         [("0", "0"), ("0", "0.1"), ("5", "0"), ("5", "0.1")])
+        for i in range(0, len(rows), 2):
+            typed = export("--fn", "0.5", "--pose", "-2", "0.2", "0", "--input-bias", rows[i]["inputBias"],
+                           "--delay", rows[i]["delay"], "--mech", "1RDW1FS", "--metrics")
+            self.assertEqual([",".join(list(r.values())[2:]) for r in rows[i:i + 2]], typed.stdout.splitlines()[1:])
+        # Every value of a list is checked as the single option is, before anything runs.
+        refused = sweep("--seed", "1,2.5")
+        self.assertEqual((refused.returncode, refused.stdout), (2, ""))
+        self.assertEqual(refused.stderr, "agvsim-sweep: --seed: must be a whole number from 0 to 4294967295\n")
+
     def test_rows_keep_grid_order_when_settings_finish_out_of_order(self):
         # The slow settings come first: at fn 1.6, and 1FDW1FS under PI at fn 1, runs go on
         # to the 3000-sample bound; the noise shows a run that depends on the one before.
