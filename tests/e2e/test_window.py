@@ -564,8 +564,12 @@ class StartAndEndTest(WindowTestCase):
                 self.addCleanup(self.program.close)
                 self.program.type(answers)
                 self.program.wait_window()
+                self.view = View()
+                sample = self.start_sample()
+                first = self.wait_frame(lambda image: self.is_body_at(image, sample, is_blue), "the first frame")
+                # Taken only once the steps show: a picture of sample 0 would equal the new runs'.
                 self.program.press("s", "s", "s")
-                moved = self.program.wait_image(lambda image: True, "the figure moved on")
+                moved = self.program.wait_image(lambda image: image.rgb != first.rgb, "the figure moved on")
                 # Keys pressed during the dialog are dropped: ESC waits for its end, which
                 # shows the new runs at sample 0 again.
                 self.program.press("c")
